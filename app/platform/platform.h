@@ -1,0 +1,129 @@
+// The only doorway to the desktop: window and messages, keyboard state and pointer, the
+// timer, the open-file dialog and message boxes, the display mode, and the OpenGL context
+// with its glyph lists. One backend implements it per platform (SDL2 on Linux); the tests
+// link a recording double instead. Nothing above this header sees a window-system header.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+struct Window;
+struct DeviceContext;
+struct RenderingContext;
+using WindowHandle = Window*;
+using DeviceContextHandle = DeviceContext*;
+using RenderingContextHandle = RenderingContext*;
+
+// Message numbers the window procedure understands (the desktop's own vocabulary).
+inline constexpr uint32_t kWmCreate = 1;
+inline constexpr uint32_t kWmDestroy = 2;
+inline constexpr uint32_t kWmActivate = 6;  // wParam low 16 bits: 0 inactive, 1 active, 2 click
+inline constexpr uint32_t kWmPaint = 15;
+inline constexpr uint32_t kWmClose = 16;
+inline constexpr uint32_t kWmQuit = 18;
+inline constexpr uint32_t kWmKeyDown = 256;    // wParam: virtual-key code
+inline constexpr uint32_t kWmTimer = 275;      // wParam: timer id
+inline constexpr uint32_t kWmMouseMove = 512;  // lParam: client x low, y high 16 bits
+
+using WindowProc = int32_t (*)(WindowHandle window, uint32_t message, uint32_t wParam,
+                               uint32_t lParam);
+
+struct Message {
+  WindowHandle window;
+  uint32_t message;
+  uint32_t wParam;
+  uint32_t lParam;
+};
+
+struct WindowClass {
+  const char* className;
+  WindowProc procedure;
+};
+
+struct WindowParams {
+  const char* className;
+  const char* title;
+  bool topMost;
+  int x, y, width, height;
+};
+
+// The open-file request: one filter pair, a caller-owned name buffer that proposes a name
+// and receives the chosen full path, and the folder the dialog starts in.
+struct OpenFileRequest {
+  WindowHandle owner;
+  const char* filterLabel;    // "DNL Files"
+  const char* filterPattern;  // "*.dnl"
+  int32_t filterIndex;
+  char* fileName;
+  uint32_t fileNameCapacity;  // bytes, terminator included
+  const char* initialDir;
+};
+
+// Display-mode request: size in pixels and colour depth; no refresh rate.
+struct DisplayMode {
+  int32_t width;
+  int32_t height;
+  int32_t bitsPerPixel;
+};
+
+// Pixel-format request for the window's OpenGL drawable.
+struct PixelFormatRequest {
+  int32_t colorBits;
+  int32_t depthBits;
+  bool doubleBuffer;
+};
+
+// --- Window ---
+bool registerWindowClass(const WindowClass& windowClass);
+// Delivers kWmCreate to the procedure before it returns; null on failure, including a
+// window destroyed during its own creation.
+WindowHandle createWindow(const WindowParams& params);
+void showWindow(WindowHandle window, int32_t showCommand);
+void updateWindow(WindowHandle window);
+// Delivers kWmDestroy to the procedure.
+void destroyWindow(WindowHandle window);
+bool getClientSize(WindowHandle window, int32_t* width, int32_t* height);
+// Paint handling: validates the window without drawing.
+void validateWindow(WindowHandle window);
+
+// --- Messages ---
+bool peekMessage();             // true when a message waits; it stays queued
+bool getMessage(Message* out);  // false for the quit request
+void translateMessage(const Message& message);
+int32_t dispatchMessage(const Message& message);
+void waitMessage();
+void postQuitMessage(int32_t exitCode);
+int32_t defaultWindowProc(WindowHandle window, uint32_t message, uint32_t wParam, uint32_t lParam);
+
+// --- Input ---
+// Fills 256 bytes by virtual-key code, mouse buttons included; bit 0x80 set while held.
+bool readKeyboardState(uint8_t state[256]);
+void setCursorPos(int32_t x, int32_t y);  // screen coordinates
+void showCursor(bool show);
+
+// --- Timer --- ticks arrive as kWmTimer messages with the id in wParam.
+bool setTimer(WindowHandle window, uint32_t id, uint32_t periodMs);
+
+// --- Dialog and message box ---
+bool showOpenFileDialog(OpenFileRequest* request);  // false on cancel or failure
+void showMessageBox(WindowHandle owner, const char* text, const char* title);
+
+// --- Display mode --- null restores the user's mode. Results: 0 success, 1 restart needed,
+// -1 failed, -2 mode not supported, -3 not updated, -4 bad flags.
+int32_t changeDisplayMode(const DisplayMode* mode);
+
+// --- OpenGL ---
+DeviceContextHandle getDeviceContext(WindowHandle window);
+void releaseDeviceContext(WindowHandle window, DeviceContextHandle dc);
+int32_t choosePixelFormat(DeviceContextHandle dc, const PixelFormatRequest& request);  // 0: none
+bool setPixelFormat(DeviceContextHandle dc, int32_t format);
+RenderingContextHandle createRenderingContext(DeviceContextHandle dc);
+bool makeCurrent(DeviceContextHandle dc, RenderingContextHandle rc);
+void deleteRenderingContext(RenderingContextHandle rc);
+// One display list per character code, first..first+count-1 at listBase+code, each drawing
+// its glyph with glBitmap and advancing the raster position (fixed pitch).
+bool buildGlyphLists(DeviceContextHandle dc, uint32_t firstCode, uint32_t count, uint32_t listBase);
+void swapBuffers(DeviceContextHandle dc);
+
+}  // namespace platform
