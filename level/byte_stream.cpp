@@ -38,6 +38,13 @@ int32_t refillByteStream(ByteStream& stream) {
   return stream.buffer[0];
 }
 
+bool byteStreamEnded(ByteStream& stream) {
+  if (stream.cursor < stream.windowSize) return false;
+  if (refillByteStream(stream) < 0) return true;
+  stream.cursor = 0;  // put the byte just taken back
+  return false;
+}
+
 // Reads and drops up to `count` bytes; used where the file cannot seek.
 static void drainFile(ByteStream& stream, uint64_t count) {
   while (count > 0 && !stream.ended) {

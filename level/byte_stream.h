@@ -34,6 +34,11 @@ inline int32_t readU8(ByteStream& stream) {
 
 // Second byte unmasked: b1 * 256 + b0, negative when the second byte lies past the end.
 inline int32_t readU16(ByteStream& stream) {
+  if (stream.windowSize - stream.cursor >= 2) {
+    const uint8_t* at = stream.window + stream.cursor;
+    stream.cursor += 2;
+    return at[0] | at[1] << 8;
+  }
   const int32_t b0 = readU8(stream) & 0xFF;
   const int32_t b1 = readU8(stream);
   return b1 * 256 + b0;
@@ -41,10 +46,18 @@ inline int32_t readU16(ByteStream& stream) {
 
 // High half unmasked, shifted up by 16, the low half's 16 bits below it.
 inline int32_t readU32(ByteStream& stream) {
+  if (stream.windowSize - stream.cursor >= 4) {
+    const uint8_t* at = stream.window + stream.cursor;
+    stream.cursor += 4;
+    return static_cast<int32_t>(at[0] | at[1] << 8 | at[2] << 16 | uint32_t{at[3]} << 24);
+  }
   const uint32_t lo = static_cast<uint32_t>(readU16(stream)) & 0xFFFFu;
   const uint32_t hi = static_cast<uint32_t>(readU16(stream));
   return static_cast<int32_t>((hi << 16) | lo);
 }
+
+// True when no byte is left to read; refills an empty window from the file to find out.
+bool byteStreamEnded(ByteStream& stream);
 
 // Discards `count` bytes, exactly as `count` calls of readU8 would.
 void skipBytes(ByteStream& stream, uint64_t count);

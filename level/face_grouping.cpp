@@ -43,19 +43,26 @@ void assignTexturePages(const int32_t* tileWords, int32_t count) {
   }
 }
 
+// The pages of one table, packed: the passes scan these instead of the 20- or 24-byte
+// records, and every exchange of records exchanges their keys too.
+static uint32_t pageKeys[kMaxQuads > kMaxTriangles ? kMaxQuads : kMaxTriangles];
+
 // One pass per page; faces before the cursor already hold lower pages and never match, so
 // each pass starts at the cursor. Exchanges move whole records.
 template <typename Face>
 static void groupTable(Face* faces, int32_t count, int32_t pageCount) {
+  for (int32_t i = 0; i < count; ++i) pageKeys[i] = faces[i].texturePage;
   int32_t cursor = 0;
   for (int32_t page = 0; page < pageCount && cursor < count; ++page) {
     const uint32_t wanted = static_cast<uint32_t>(page);
     for (int32_t i = cursor; i < count; ++i) {
-      if (faces[i].texturePage != wanted) continue;
+      if (pageKeys[i] != wanted) continue;
       if (i != cursor) {
         const Face held = faces[cursor];
         faces[cursor] = faces[i];
         faces[i] = held;
+        pageKeys[i] = pageKeys[cursor];
+        pageKeys[cursor] = wanted;
       }
       ++cursor;
     }

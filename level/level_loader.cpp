@@ -8,6 +8,7 @@
 #include "level/byte_stream.h"
 #include "level/face_grouping.h"
 #include "level/level_geometry.h"
+#include "level/texel_conversion.h"
 
 namespace {
 
@@ -49,19 +50,33 @@ bool readVersion(LevelLayout& layout) {
   return false;
 }
 
-// Five-bit channels become multiples of 8; bit 15 is the opaque flag. The shifts act on
-// the signed reader result, so a texel read past the end (-1) becomes 248, 248, 248, 255.
-void readTexturePages(int32_t pageCount) {
-  for (int32_t p = 0; p < pageCount; ++p) {
-    uint8_t* out = levelGeometry.texturePages[p].texels;
-    for (int32_t i = 0; i < kTexelsPerPage; ++i, out += 4) {
-      const int32_t w = readU16(stream);
-      out[0] = static_cast<uint8_t>(((w >> 10) & 31) * 8);
-      out[1] = static_cast<uint8_t>(((w >> 5) & 31) * 8);
-      out[2] = static_cast<uint8_t>((w & 31) * 8);
-      out[3] = (w & 0x8000) != 0 ? 255 : 0;
+// Converts a page's texels straight from the bytes at hand where whole texels lie there,
+// one reader call where a texel straddles a refill, and the past-the-end texel once the
+// stream has ended: the same values as one readU16 per texel.
+void readTexturePage(uint8_t* out) {
+  int32_t done = 0;
+  while (done < kTexelsPerPage) {
+    const size_t atHand = (stream.windowSize - stream.cursor) / 2;
+    if (atHand > 0) {
+      const int32_t run = atHand < static_cast<size_t>(kTexelsPerPage - done)
+                              ? static_cast<int32_t>(atHand)
+                              : kTexelsPerPage - done;
+      convertTexelRun(stream.window + stream.cursor, run, out);
+      stream.cursor += 2 * static_cast<size_t>(run);
+      out += 4 * run;
+      done += run;
+    } else if (byteStreamEnded(stream)) {
+      for (; done < kTexelsPerPage; ++done, out += 4) convertTexel(-1, out);
+    } else {
+      convertTexel(readU16(stream), out);
+      out += 4;
+      ++done;
     }
   }
+}
+
+void readTexturePages(int32_t pageCount) {
+  for (int32_t p = 0; p < pageCount; ++p) readTexturePage(levelGeometry.texturePages[p].texels);
 }
 
 // The low 16 bits of a reader result taken as a signed 16-bit value.
@@ -125,6 +140,9 @@ void skipRoomTail(LevelLayout layout) {
 LoadFailure readRooms(LoadState& state) {
   const int32_t roomCount = readU16(stream);
   for (int32_t room = 0; room < roomCount; ++room) {
+    // Past the end a room reads as -1 throughout: every count is negative and nothing is
+    // stored, so the remaining rooms can be passed over at once.
+    if (byteStreamEnded(stream)) break;
     const float roomX = static_cast<float>(readU32(stream));
     const float roomZ = static_cast<float>(readU32(stream));
     skipBytes(stream, 12);
