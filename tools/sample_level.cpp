@@ -55,11 +55,12 @@ struct RoomBuilder {
       const float near = 1.0f - std::sqrt(dx * dx + dy * dy + dz * dz) / light.radius;
       shade += std::max(near, 0.0f) * (1.0f - ambient);
     }
-    shade = std::min(shade, 1.0f);
-    const float one = layout == LevelLayout::Older ? 1024.0f : 8192.0f;
+    // The Newer word is the Older one times 8, so both layouts load the same shade.
+    const int older = static_cast<int>(std::min(shade, 1.0f) * 1024.0f);
+    const int word = layout == LevelLayout::Older ? older : older * 8;
     room.vertices.push_back(
         {static_cast<int16_t>(world.x - origin.x), static_cast<int16_t>(world.y),
-         static_cast<int16_t>(world.z - origin.z), static_cast<uint16_t>(shade * one)});
+         static_cast<int16_t>(world.z - origin.z), static_cast<uint16_t>(word)});
     return static_cast<uint16_t>(room.vertices.size() - 1);
   }
 
@@ -113,12 +114,13 @@ void insideOfBox(RoomBuilder& r, int x0, int z0, int w, int d, int h, const BoxF
   r.surface({X1, top, Z1}, kMinusZ, kDown, d, h, f.walls, false, f.rightHole);  // x = X1
 }
 
-// The outside of a block standing on the floor (a platform or pillar), `size`-unit tiles.
+// The outside of a block standing on the floor (a platform, or a pillar up to the ceiling
+// without a top), `size`-unit tiles.
 void outsideOfBlock(RoomBuilder& r, int x0, int z0, int w, int d, int h, int size, Page top,
-                    Page sides) {
+                    Page sides, bool withTop = true) {
   const int X0 = x0 * size, Z0 = z0 * size, X1 = (x0 + w) * size, Z1 = (z0 + d) * size;
   const int y = -h * size;
-  r.surface({X0, y, Z1}, kPlusX, kMinusZ, w, d, top, false, {}, size);
+  if (withTop) r.surface({X0, y, Z1}, kPlusX, kMinusZ, w, d, top, false, {}, size);
   r.surface({X0, y, Z0}, kPlusX, kDown, w, h, sides, false, {}, size);   // faces -z
   r.surface({X1, y, Z1}, kMinusX, kDown, w, h, sides, false, {}, size);  // faces +z
   r.surface({X0, y, Z1}, kMinusZ, kDown, d, h, sides, false, {}, size);  // faces -x
@@ -178,8 +180,8 @@ DnlRoom pillarRoom(LevelLayout layout) {
   faces.nearHole = {3, 4, 3};   // from the corridor (columns counted from the far x)
   faces.rightHole = {2, 3, 3};  // into the side chamber
   insideOfBox(r, 1, 14, 8, 6, 5, faces);
-  outsideOfBlock(r, 5, 32, 1, 1, 10, 512, kStone, kStone);
-  outsideOfBlock(r, 14, 32, 1, 1, 10, 512, kStone, kStone);
+  outsideOfBlock(r, 5, 32, 1, 1, 10, 512, kStone, kStone, false);
+  outsideOfBlock(r, 14, 32, 1, 1, 10, 512, kStone, kStone, false);
   r.room.count24 = 2;
   return r.room;
 }

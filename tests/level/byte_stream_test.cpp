@@ -1,6 +1,7 @@
 // The three readers and skipping, over memory, a seekable file and a pipe: values within
 // the data, the exact values past its end, and skips that match reading byte by byte.
 #include "level/byte_stream.h"
+#include "level/texel_conversion.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -134,6 +135,22 @@ TEST(Skipping, WorksOnAStreamThatCannotSeek) {
   EXPECT_EQ(readU32(stream), -1);
   writer.join();
   fclose(file);
+}
+
+// The bulk conversion must agree with the per-texel one for every stored word.
+TEST(TexelConversion, BulkRunMatchesSingleTexelsForEveryWord) {
+  std::vector<uint8_t> words(2 * 65536);
+  for (uint32_t w = 0; w < 65536; ++w) {
+    words[2 * w] = static_cast<uint8_t>(w);
+    words[2 * w + 1] = static_cast<uint8_t>(w >> 8);
+  }
+  std::vector<uint8_t> bulk(4 * 65536), single(4 * 65536);
+  convertTexelRun(words.data(), 65536, bulk.data());
+  for (int32_t w = 0; w < 65536; ++w) convertTexel(w, &single[4 * w]);
+  EXPECT_EQ(bulk, single);
+  uint8_t pastEnd[4];
+  convertTexel(-1, pastEnd);
+  EXPECT_EQ(std::vector<uint8_t>(pastEnd, pastEnd + 4), (std::vector<uint8_t>{248, 248, 248, 255}));
 }
 
 }  // namespace

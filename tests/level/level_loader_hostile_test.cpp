@@ -43,6 +43,16 @@ TEST(CutShort, AFileEndingAfterItsPagesLoadsEmptyWithWhitePagesPastTheEnd) {
   EXPECT_EQ(levelGeometry.itemCount, -1);
   EXPECT_EQ(levelGeometry.startY, 0.0f);
   EXPECT_EQ(lastLoadReport().objectTextureCount, -1);
+
+  // The same cut read from a file, whose buffer refills fall elsewhere, gives the same store.
+  static LevelGeometry fromMemory;
+  fromMemory = levelGeometry;
+  const std::string path = testing::TempDir() + "cut_pages.dnl";
+  ASSERT_TRUE(writeDnlFile(path.c_str(), level, cut));
+  resetStore();
+  EXPECT_TRUE(loadLevel(path.c_str()));
+  EXPECT_EQ(std::memcmp(&levelGeometry, &fromMemory, sizeof fromMemory), 0);
+  std::remove(path.c_str());
 }
 
 TEST(CutShort, VerticesPastTheEndComeFromMinusOne) {
