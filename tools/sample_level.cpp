@@ -177,7 +177,7 @@ DnlRoom pillarRoom(LevelLayout layout) {
   RoomBuilder r = startRoom(layout, {1024, 0, 14336}, 0.3f,
                             {{{5120, -4000, 17408}, 7000.0f}, {{8192, -1000, 17408}, 2000.0f}});
   BoxFaces faces{kWood, kStone, kBrick};
-  faces.nearHole = {3, 4, 3};   // from the corridor (columns counted from the far x)
+  faces.nearHole = {4, 5, 3};   // from the corridor (columns counted from the far x)
   faces.rightHole = {2, 3, 3};  // into the side chamber
   insideOfBox(r, 1, 14, 8, 6, 5, faces);
   outsideOfBlock(r, 5, 32, 1, 1, 10, 512, kStone, kStone, false);
@@ -186,14 +186,25 @@ DnlRoom pillarRoom(LevelLayout layout) {
   return r.room;
 }
 
+// A short passage between the pillared room and the side chamber, open at both ends, so
+// that no two rooms share a wall plane.
+DnlRoom passage(LevelLayout layout) {
+  RoomBuilder r = startRoom(layout, {9216, 0, 16384}, 0.3f, {});
+  BoxFaces faces{kStone, kStone, kStone};
+  faces.leftHole = {0, 1, 0};
+  faces.rightHole = {0, 1, 0};
+  insideOfBox(r, 9, 16, 1, 2, 2, faces);
+  return r.room;
+}
+
 DnlRoom sideChamber(LevelLayout layout) {
-  RoomBuilder r = startRoom(layout, {9216, 0, 15360}, 0.25f, {{{12288, -2500, 17408}, 4000.0f}});
+  RoomBuilder r = startRoom(layout, {10240, 0, 15360}, 0.25f, {{{13312, -2500, 17408}, 4000.0f}});
   BoxFaces faces{kFloorTile, kWood, kStone};
   faces.leftHole = {1, 2, 1};
-  insideOfBox(r, 9, 15, 6, 4, 3, faces);
+  insideOfBox(r, 10, 15, 6, 4, 3, faces);
   // A four-sided pyramid of triangles in the middle of the floor.
-  const Vec apex{12288, -1536, 17408};
-  const Vec base[4] = {{11264, 0, 16384}, {13312, 0, 16384}, {13312, 0, 18432}, {11264, 0, 18432}};
+  const Vec apex{13312, -1536, 17408};
+  const Vec base[4] = {{12288, 0, 16384}, {14336, 0, 16384}, {14336, 0, 18432}, {12288, 0, 18432}};
   const uint16_t first = static_cast<uint16_t>(kBrick * kKindCount + kUpperLeft);
   for (int side = 0; side < 4; ++side) {
     // Seen from outside the pyramid: apex, then the next base corner, then this one.
@@ -228,14 +239,14 @@ void placeItems(DnlLevel& level) {
       id = static_cast<uint16_t>(id * 5 % 251 + 1);
     }
   };
-  row(1024, 2048, 0, 1536, 5, 0);     // along the hall's left wall
+  row(1024, 2048, 0, 1280, 5, 0);     // along the hall's left wall
   row(5632, 4608, 1024, 0, 2, -512);  // on the platform
   row(4096, 9216, 0, 1024, 5, 0);     // down the corridor
   row(2048, 15360, 1536, 0, 5, 0);    // across the pillared room
   row(2048, 19456, 1536, 0, 5, 0);
-  row(10240, 16384, 1024, 0, 5, 0);  // the side chamber
-  row(10240, 18944, 1024, 0, 5, 0);
-  level.items.push_back({0x200, 12288, -1536, 17408, 0});  // on the pyramid's apex
+  row(11264, 15872, 1024, 0, 5, 0);  // the side chamber
+  row(11264, 18944, 1024, 0, 5, 0);
+  level.items.push_back({0x200, 13312, -1536, 17408, 0});  // on the pyramid's apex
 }
 
 }  // namespace
@@ -244,7 +255,8 @@ DnlLevel buildSampleLevel(LevelLayout layout) {
   DnlLevel level;
   level.layout = layout;
   level.pages = {stoneTexture(), brickTexture(), woodTexture(), grateTexture(), floorTileTexture()};
-  level.rooms = {hall(layout), corridor(layout), pillarRoom(layout), sideChamber(layout)};
+  level.rooms = {hall(layout), corridor(layout), pillarRoom(layout), passage(layout),
+                 sideChamber(layout)};
   for (int page = 0; page < kPageCount; ++page) {
     for (int kind = 0; kind < kKindCount; ++kind) {
       level.objectTextures.push_back(
