@@ -29,6 +29,9 @@ char textBuffer[kTextBufferSize];
 // keeps every pixel where it was and cannot be clipped at the near plane; a depth range of
 // [0, 0] gives it the nearest depth, as the near plane would.
 void beginOverlay() {
+  // Setup leaves texturing on; text sampling a texel would take its colour or be cut by
+  // the alpha test, so the overlay is always drawn untextured, as after every later frame.
+  glDisable(GL_TEXTURE_2D);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadMatrixd(overlayProjection);

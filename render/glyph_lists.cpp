@@ -26,10 +26,12 @@ bool buildFontGlyphLists(uint32_t firstCode, uint32_t count, uint32_t listBase) 
   for (uint32_t i = 0; i < listCount; ++i) {
     const GlyphBitmap& glyph = glyphFont.glyphs[firstCode + i];
     glNewList(listBase + i, GL_COMPILE);
+    // Empty glyphs pass their (unread) table too: Mesa takes a null image in a list for a
+    // failed allocation and raises GL_OUT_OF_MEMORY.
     // The origin is the pen position on the baseline, measured from the bitmap's lower left.
     glBitmap(glyph.width, glyph.rows, static_cast<GLfloat>(-glyph.left),
              static_cast<GLfloat>(glyph.rows - glyph.top), static_cast<GLfloat>(kGlyphAdvance),
-             0.0f, glyph.width > 0 ? glyph.bits : nullptr);
+             0.0f, glyph.bits);
     glEndList();
   }
   glPopClientAttrib();
