@@ -31,9 +31,9 @@ class GlDrawTest : public ::testing::Test {
         std::abs(pixel.b - b) <= tolerance) {
       return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "pixel (" << int{pixel.r} << "," << int{pixel.g}
-                                         << "," << int{pixel.b} << ") is not near (" << r << ","
-                                         << g << "," << b << ")";
+    return ::testing::AssertionFailure()
+           << "pixel (" << int{pixel.r} << "," << int{pixel.g} << "," << int{pixel.b}
+           << ") is not near (" << r << "," << g << "," << b << ")";
   }
 
   // Pixels of text colour (near white) in window rows [rowBegin, rowEnd) and columns

@@ -65,8 +65,8 @@ struct Builder {
 
   // A rectangle in the plane z, corners bottom-left, bottom-right, top-right, top-left:
   // counter-clockwise on screen (a front face) unless `clockwise`.
-  void quad(uint32_t page, uint32_t objectTexture, float x0, float y0, float x1, float y1,
-            float z, float shade = 1.0f, bool clockwise = false) {
+  void quad(uint32_t page, uint32_t objectTexture, float x0, float y0, float x1, float y1, float z,
+            float shade = 1.0f, bool clockwise = false) {
     uint32_t a = vertex(x0, y0, z, shade);
     uint32_t b = vertex(x1, y0, z, shade);
     uint32_t c = vertex(x1, y1, z, shade);

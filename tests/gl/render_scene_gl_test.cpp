@@ -88,7 +88,7 @@ TEST_F(SceneGlTest, FogAtTheDefaultFarPlaneDarkensAFarQuadButNotANearOne) {
   fillPageSolid(0, kWhite);
   levelGeometry.numTexturePages = 1;
   Builder level;
-  level.quad(0, 0, -400, -200, -40, 200, -1000);            // near, left of centre
+  level.quad(0, 0, -400, -200, -40, 200, -1000);       // near, left of centre
   level.quad(0, 0, 1000, -5000, 13000, 5000, -24000);  // far, right of centre
   setupRendering(kTestViewWidth, kTestViewHeight);
   draw();
@@ -108,7 +108,7 @@ TEST_F(SceneGlTest, CullingRemovesCounterClockwiseFacesAndKeepsClockwiseOnes) {
   fillPageSolid(0, kWhite);
   levelGeometry.numTexturePages = 1;
   Builder level;
-  level.quad(0, 0, -400, -200, -40, 200, -1000);                    // front face
+  level.quad(0, 0, -400, -200, -40, 200, -1000);                          // front face
   level.quad(0, 0, 40, -200, 400, 200, -1000, 1.0f, /*clockwise=*/true);  // back face
   setupRendering(kTestViewWidth, kTestViewHeight);
   draw();
