@@ -1,6 +1,6 @@
 // A headless OpenGL compatibility context for tests and benchmarks: EGL on Mesa's
-// surfaceless platform with a 640 x 480 pbuffer (16-bit depth), software rendering,
-// no display needed. Plus small read-back helpers.
+// surfaceless platform with a 640 x 480 pbuffer (16-bit depth), software rendering on one
+// thread unless LP_NUM_THREADS says otherwise, no display needed. Plus read-back helpers.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,7 @@ inline constexpr int32_t kTestViewHeight = 480;
 // this harness made before; false when EGL cannot provide one.
 bool makeTestGlContext();
 
-// Releases the harness's context and display.
+// Releases the harness's context and its pbuffer (with every object made in it).
 void destroyTestGlContext();
 
 struct Rgb {

@@ -19,6 +19,8 @@ class GlDrawTest : public ::testing::Test {
     ASSERT_TRUE(buildFontGlyphLists(0, 255, kFontListBase));
   }
 
+  void TearDown() override { destroyTestGlContext(); }
+
   // A new context, as the viewer makes for every rebuild.
   void freshContext() {
     ASSERT_TRUE(makeTestGlContext());

@@ -13,6 +13,7 @@ namespace {
 class GlyphListsGlTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(makeTestGlContext()); }
+  void TearDown() override { destroyTestGlContext(); }
 };
 
 TEST_F(GlyphListsGlTest, MakesOneListPerCodeBelow255AndRestoresThePixelStore) {
