@@ -15,6 +15,7 @@
 
 #include "render/frame.h"
 #include "render/glyph_lists.h"
+#include "render/glyph_raster.h"
 #include "render/render_setup.h"
 #include "render/scene_list.h"
 #include "render/scene_plan.h"
@@ -159,21 +160,91 @@ void BM_PlanSceneFullLevel(benchmark::State& state) {
   }
 }
 
-BENCHMARK(BM_FrameEmptyLevel)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FrameFullLevel)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FrameFullLevelWithHelp)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FrameFullLevelNoText)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CompileSceneListFullLevel)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlanSceneFullLevel)->Unit(benchmark::kMillisecond);
+// 1000 glyphs drawn through the glyph lists, as the overlay draws them...
+void BM_ThousandGlyphsThroughLists(benchmark::State& state) {
+  fillEmptyLevel();
+  if (!prepareContext(state)) return;
+  const char text[] = "0123456789abcdef0123456789abcdef0123456789abcdef01";
+  for (auto _ : state) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (int32_t line = 0; line < 20; ++line) {
+      drawText3D(-220.0f, -150.0f + 15.0f * static_cast<float>(line), -410.0f, text, 50);
+    }
+    glFinish();
+  }
+}
 
-// Keeps each run's time per iteration so the ratios can be printed after the table.
+// ...and the same glyphs issued straight from the rasterised table: the driver's own cost
+// of a bitmap, without display-list replay.
+void BM_ThousandGlyphsImmediate(benchmark::State& state) {
+  fillEmptyLevel();
+  if (!prepareContext(state)) return;
+  const char text[] = "0123456789abcdef0123456789abcdef0123456789abcdef01";
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, kGlyphMaxWidth);
+  for (auto _ : state) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (int32_t line = 0; line < 20; ++line) {
+      glRasterPos3f(-220.0f, -150.0f + 15.0f * static_cast<float>(line), -410.0f);
+      for (int32_t i = 0; i < 50; ++i) {
+        const GlyphBitmap& glyph = glyphFont.glyphs[static_cast<uint8_t>(text[i])];
+        glBitmap(glyph.width, glyph.rows, static_cast<float>(-glyph.left),
+                 static_cast<float>(glyph.rows - glyph.top), kGlyphAdvance, 0.0f, glyph.bits);
+      }
+    }
+    glFinish();
+  }
+}
+
+BENCHMARK(BM_FrameEmptyLevel)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameFullLevel)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameFullLevelWithHelp)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FrameFullLevelNoText)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_CompileSceneListFullLevel)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlanSceneFullLevel)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ThousandGlyphsThroughLists)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ThousandGlyphsImmediate)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.3)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Keeps each benchmark's median wall time per iteration (the machine is shared, so single
+// runs are noisy) so the ratios can be printed after the table.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.iterations > 0) {
-        milliseconds[run.benchmark_name()] =
-            run.GetAdjustedRealTime() * (run.time_unit == benchmark::kMillisecond ? 1.0 : 1e-6);
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+        milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
       }
     }
     ConsoleReporter::ReportRuns(runs);
@@ -218,6 +289,14 @@ int main(int argc, char** argv) {
   if (full > 0.0 && noText > 0.0) {
     std::printf("status line and labels share of the full frame: %.1f%%\n",
                 100.0 * (full - noText) / full);
+  }
+  const double lists = reporter.get("BM_ThousandGlyphsThroughLists");
+  const double immediate = reporter.get("BM_ThousandGlyphsImmediate");
+  if (lists > 0.0 && immediate > 0.0) {
+    std::printf(
+        "a glyph through its display list / the same glBitmap issued directly: %.1fx "
+        "(%.1f us / %.1f us)\n",
+        lists / immediate, lists, immediate);
   }
   benchmark::Shutdown();
   return 0;
