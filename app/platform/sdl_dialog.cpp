@@ -124,7 +124,9 @@ void showMessageBox(WindowHandle owner, const char* text, const char* title) {
   std::fprintf(stderr, "%s: %s\n", title, text);
   // A termination request ends the viewer without waiting on a box.
   if (sdl::quitRequested()) return;
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, sdl::windowOf(owner));
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, sdl::windowOf(owner)) != 0) {
+    std::fprintf(stderr, "(no message box: %s)\n", SDL_GetError());
+  }
 }
 
 }  // namespace platform
