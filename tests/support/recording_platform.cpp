@@ -140,6 +140,7 @@ void setCursorPos(int32_t x, int32_t y) {
   log("setCursorPos %d %d", x, y);
   recording.cursorX = x;
   recording.cursorY = y;
+  if (recording.onSetCursorPos) recording.onSetCursorPos();
 }
 
 void showCursor(bool show) {

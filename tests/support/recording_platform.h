@@ -49,6 +49,7 @@ struct RecordingPlatform {
   std::function<void()> onWaitMessage;
   std::function<void()> onSwapBuffers;
   std::function<void()> onMakeCurrent;
+  std::function<void()> onSetCursorPos;  // after the position is recorded
   std::function<bool(uint32_t first, uint32_t count, uint32_t base)> onBuildGlyphLists;
 
   platform::WindowProc procedure = nullptr;
