@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# End-to-end scenarios of the real viewer under its own Xvfb: fly through the sample level,
+# cancel the start-up dialog, and choose a file that is not a level.
+# Usage: viewer_e2e.sh fly|cancel|not-level VIEWER SAMPLE_WRITER OUTPUT_DIR
+set -u
+scenario=$1
+viewer=$(realpath "$2")
+sampleWriter=$(realpath "$3")
+outDir=$4
+here=$(dirname "$(realpath "$0")")
+source "$here/x_session.sh"
+
+for tool in Xvfb xdotool xwininfo zenity import compare; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+rm -rf "$outDir"
+mkdir -p "$outDir"
+workDir=$(realpath "$outDir")
+export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+viewerPid=""
+
+cleanUp() {
+  [[ -n "$viewerPid" ]] && kill "$viewerPid" 2>/dev/null
+  stopXvfb
+}
+trap cleanUp EXIT
+
+fail() {
+  echo "FAIL ($scenario): $*"
+  echo "--- viewer output"
+  grep -v -e dconf -e '^$' "$workDir/viewer.log" 2>/dev/null | tail -20
+  exit 1
+}
+
+# Starts the viewer in the work folder, with a configuration that proposes $1.
+startViewer() {
+  printf '// written by the end-to-end test\ndata_dir=%s\ndata_file=%s\n' "$workDir" "$1" \
+    >"$workDir/dunmoor.cfg"
+  (cd "$workDir" && exec timeout 90 "$viewer") >"$workDir/viewer.log" 2>&1 &
+  viewerPid=$!
+}
+
+# Waits at most 20 s for the viewer to end; sets status to its exit status.
+waitViewer() {
+  local tries=100
+  status=running
+  while kill -0 "$viewerPid" 2>/dev/null; do
+    ((tries-- > 0)) || return
+    sleep 0.2
+  done
+  wait "$viewerPid"
+  status=$?
+  viewerPid=""
+}
+
+startXvfb "$workDir" || fail "Xvfb did not start"
+
+case "$scenario" in
+  fly)
+    "$sampleWriter" "$workDir/sample.dnl" >/dev/null || fail "no sample level"
+    startViewer sample.dnl
+    answerDialog Return || fail "the file dialog did not come and go"
+    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    sleep 3
+    screenshot "$workDir/1-start.png"
+    colours=$(colourCount "$workDir/1-start.png")
+    ((colours >= 64)) || fail "the level is not drawn textured ($colours colours)"
+    convert "$workDir/1-start.png" -crop 640x16+0+0 +repage "$workDir/status.png"
+    statusColours=$(colourCount "$workDir/status.png")
+    ((statusColours >= 2)) || fail "no status line"
+
+    xdotool key F1
+    sleep 1
+    screenshot "$workDir/2-help.png"
+    help=$(differingPixels "$workDir/1-start.png" "$workDir/2-help.png")
+    ((help > 500)) || fail "F1 did not bring up the help screen ($help pixels changed)"
+    xdotool key F1
+    sleep 1
+    screenshot "$workDir/3-help-off.png"
+
+    xdotool keydown Up
+    sleep 1.5
+    xdotool keyup Up
+    sleep 0.5
+    screenshot "$workDir/4-moved.png"
+    moved=$(differingPixels "$workDir/3-help-off.png" "$workDir/4-moved.png")
+    ((moved > 500)) || fail "holding Up did not change the picture ($moved pixels changed)"
+
+    xdotool key 2
+    sleep 1
+    screenshot "$workDir/5-fog.png"
+    fog=$(differingPixels "$workDir/4-moved.png" "$workDir/5-fog.png")
+    ((fog > 500)) || fail "2 (fog) did not change the picture ($fog pixels changed)"
+
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  cancel)
+    startViewer sample.dnl
+    answerDialog Escape || fail "the file dialog did not come and go"
+    dismissErrorBox || fail "no Error box"
+    waitViewer
+    [[ "$status" == 0 ]] || fail "a cancelled dialog ended with status $status, not 0"
+    grep -q "Error: Failed to select a DNM level file" "$workDir/viewer.log" ||
+      fail "the box did not say that no level file was selected"
+    ;;
+  not-level)
+    head -c 3000 /dev/urandom >"$workDir/notalevel.dnl"
+    startViewer notalevel.dnl
+    answerDialog Return || fail "the file dialog did not come and go"
+    dismissErrorBox || fail "no Error box"
+    waitViewer
+    [[ "$status" == 0 ]] || fail "a file that is not a level ended with status $status, not 0"
+    expected="Error: Failed to open $workDir/notalevel.dnl level file or the data file is invalid/corrupted"
+    grep -qF "$expected" "$workDir/viewer.log" || fail "the box did not name the chosen file"
+    ;;
+  *)
+    fail "unknown scenario"
+    ;;
+esac
+echo "PASS ($scenario): screenshots in $workDir"
