@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end scenarios of the real viewer under its own Xvfb: fly through the sample level,
-# cancel the start-up dialog, and choose a file that is not a level.
-# Usage: viewer_e2e.sh fly|cancel|not-level VIEWER SAMPLE_WRITER OUTPUT_DIR
+# rebuild a hundred times, cancel the start-up dialog, and choose a file that is not a level.
+# Usage: viewer_e2e.sh fly|rebuild|cancel|not-level VIEWER SAMPLE_WRITER OUTPUT_DIR
 set -u
 scenario=$1
 viewer=$(realpath "$2")
@@ -52,6 +52,13 @@ waitViewer() {
   wait "$viewerPid"
   status=$?
   viewerPid=""
+}
+
+# Resident memory of the viewer process (the child of `timeout`), in kB.
+residentKb() {
+  local pid
+  pid=$(pgrep -P "$viewerPid" | head -n1)
+  awk '/^VmRSS:/ {print $2}' "/proc/$pid/status"
 }
 
 startXvfb "$workDir" || fail "Xvfb did not start"
@@ -115,6 +122,30 @@ case "$scenario" in
     [[ "$status" == 0 ]] || fail "a file that is not a level ended with status $status, not 0"
     expected="Error: Failed to open $workDir/notalevel.dnl level file or the data file is invalid/corrupted"
     grep -qF "$expected" "$workDir/viewer.log" || fail "the box did not name the chosen file"
+    ;;
+  rebuild)
+    # Keys 1, 0 and 9 rebuild the rendering state; doing so many times must not grow memory.
+    "$sampleWriter" "$workDir/sample.dnl" >/dev/null || fail "no sample level"
+    startViewer sample.dnl
+    answerDialog Return || fail "the file dialog did not come and go"
+    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    sleep 1
+    xdotool key --delay 30 --repeat 20 1
+    sleep 1
+    before=$(residentKb)
+    xdotool key --delay 30 --repeat 50 1
+    xdotool key --delay 30 --repeat 25 0
+    xdotool key --delay 30 --repeat 25 9
+    sleep 2
+    after=$(residentKb)
+    echo "resident memory after 20 rebuilds: $before kB, after 120: $after kB"
+    ((after - before < 16384)) || fail "memory grew by $((after - before)) kB over 100 rebuilds"
+    screenshot "$workDir/rebuilt.png"
+    colours=$(colourCount "$workDir/rebuilt.png")
+    ((colours >= 64)) || fail "the level is not drawn after the rebuilds ($colours colours)"
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
     ;;
   *)
     fail "unknown scenario"
