@@ -73,7 +73,7 @@ case "$scenario" in
     screenshot "$workDir/1-start.png"
     colours=$(colourCount "$workDir/1-start.png")
     ((colours >= 64)) || fail "the level is not drawn textured ($colours colours)"
-    convert "$workDir/1-start.png" -crop 640x16+0+0 +repage "$workDir/status.png"
+    convert "$workDir/1-start.png" -crop 640x16+0+464 +repage "$workDir/status.png"
     statusColours=$(colourCount "$workDir/status.png")
     ((statusColours >= 2)) || fail "no status line"
 
@@ -85,20 +85,42 @@ case "$scenario" in
     xdotool key F1
     sleep 1
     screenshot "$workDir/3-help-off.png"
+    same=$(differingPixels "$workDir/1-start.png" "$workDir/3-help-off.png")
+    ((same < 100)) || fail "F1 again did not take the help screen away ($same pixels changed)"
 
-    xdotool keydown Up
-    sleep 1.5
-    xdotool keyup Up
-    sleep 0.5
-    screenshot "$workDir/4-moved.png"
-    moved=$(differingPixels "$workDir/3-help-off.png" "$workDir/4-moved.png")
-    ((moved > 500)) || fail "holding Up did not change the picture ($moved pixels changed)"
-
+    # Fog starts at 0.8 of the far plane: bring the far plane near (9 halves it) to see it.
+    xdotool key --delay 200 9 9 9
+    sleep 1
+    screenshot "$workDir/4-near-far-plane.png"
     xdotool key 2
     sleep 1
     screenshot "$workDir/5-fog.png"
-    fog=$(differingPixels "$workDir/4-moved.png" "$workDir/5-fog.png")
+    fog=$(differingPixels "$workDir/4-near-far-plane.png" "$workDir/5-fog.png")
     ((fog > 500)) || fail "2 (fog) did not change the picture ($fog pixels changed)"
+    xdotool key 2
+    xdotool key --delay 200 0 0 0
+    sleep 1
+    screenshot "$workDir/6-far-plane-back.png"
+    same=$(differingPixels "$workDir/3-help-off.png" "$workDir/6-far-plane-back.png")
+    ((same < 100)) || fail "fog off and the far plane back did not restore the view ($same)"
+
+    # Movement is per frame: slow down to the lowest speed first, then hold Up briefly.
+    xdotool keydown bracketleft
+    sleep 1
+    xdotool keyup bracketleft
+    xdotool keydown Up
+    sleep 0.4
+    xdotool keyup Up
+    sleep 0.5
+    screenshot "$workDir/7-moved.png"
+    moved=$(differingPixels "$workDir/3-help-off.png" "$workDir/7-moved.png")
+    ((moved > 500)) || fail "holding Up did not change the picture ($moved pixels changed)"
+
+    xdotool key r
+    sleep 1
+    screenshot "$workDir/8-reset.png"
+    reset=$(differingPixels "$workDir/3-help-off.png" "$workDir/8-reset.png")
+    ((reset < 100)) || fail "R did not return to the start view ($reset pixels differ)"
 
     xdotool key Escape
     waitViewer
