@@ -55,14 +55,15 @@ answerDialog() {
   waitFor 10 noZenity
 }
 
-# Waits for an "Error" box and dismisses it with Return, the pointer over the box.
+# Waits for an "Error" box and dismisses it with Return, the pointer over the box. A box
+# wider than the screen starts left of it, so the pointer goes to its on-screen middle.
 dismissErrorBox() {
   waitFor 20 hasErrorBox || return 1
-  local geometry x y
-  geometry=$(xwininfo -root -tree | grep '"Error": ()' | head -n1 | grep -o '[0-9]*x[0-9]*+[0-9]*+[0-9]*')
-  x=$(echo "$geometry" | sed -E 's/.*\+([0-9]+)\+([0-9]+)$/\1/')
-  y=$(echo "$geometry" | sed -E 's/.*\+([0-9]+)\+([0-9]+)$/\2/')
-  xdotool mousemove $((x + 10)) $((y + 10))
+  sleep 0.5
+  local top
+  top=$(xwininfo -root -tree | grep '"Error": ()' | head -n1 |
+    sed -E 's/.*[0-9]+x[0-9]+[+-]-?[0-9]+[+-](-?[0-9]+) .*/\1/')
+  xdotool mousemove 320 $((top + 10))
   sleep 0.3
   xdotool key Return
 }
