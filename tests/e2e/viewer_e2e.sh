@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end scenarios of the real viewer under its own Xvfb: fly through the sample level,
-# rebuild a hundred times, cancel the start-up dialog, and choose a file that is not a level.
-# Usage: viewer_e2e.sh fly|rebuild|cancel|not-level VIEWER SAMPLE_WRITER OUTPUT_DIR
+# rebuild a hundred times, end on SIGTERM, cancel the start-up dialog, and choose a file that
+# is not a level.
+# Usage: viewer_e2e.sh fly|rebuild|signal|cancel|not-level VIEWER SAMPLE_WRITER OUTPUT_DIR
 set -u
 scenario=$1
 viewer=$(realpath "$2")
@@ -125,6 +126,17 @@ case "$scenario" in
     xdotool key Escape
     waitViewer
     [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  signal)
+    # SIGTERM while drawing ends the viewer the way closing its window does.
+    "$sampleWriter" "$workDir/sample.dnl" >/dev/null || fail "no sample level"
+    startViewer sample.dnl
+    answerDialog Return || fail "the file dialog did not come and go"
+    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    sleep 1
+    kill -TERM "$(pgrep -P "$viewerPid" | head -n1)"
+    waitViewer
+    [[ "$status" == 1 ]] || fail "SIGTERM ended with status $status, not 1"
     ;;
   cancel)
     startViewer sample.dnl
