@@ -28,10 +28,7 @@ void enterViewerDisplayMode() {
   const int32_t result = platform::changeDisplayMode(&mode);
   const char* format = displayModeMessage(result);
   if (format == nullptr) return;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
   std::snprintf(messageText, sizeof messageText, format, static_cast<int>(result));
-#pragma GCC diagnostic pop
   platform::showMessageBox(nullptr, messageText, "Error");
 }
 

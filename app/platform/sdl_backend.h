@@ -38,6 +38,14 @@ uint8_t virtualKeyFor(SDL_Scancode scancode);
 // Fills the 256-byte keyboard state from SDL's scancode state through the key table.
 void fillKeyboardState(const uint8_t* scancodeState, int scancodeCount, uint8_t state[256]);
 
+// True while the viewer window has the keyboard focus.
+bool windowHasFocus();
+
+// A modal box takes the focus from the window and gives it back. Those two changes are not
+// the user switching windows: they are dropped, so a box shown on activation cannot bring
+// itself back for ever. Only a lasting change of focus is delivered, as one activation.
+void settleFocusAfterBox(bool hadFocus);
+
 // True when a termination request (SIGINT, SIGTERM) is waiting.
 bool quitRequested();
 

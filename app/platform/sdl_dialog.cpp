@@ -124,9 +124,11 @@ void showMessageBox(WindowHandle owner, const char* text, const char* title) {
   std::fprintf(stderr, "%s: %s\n", title, text);
   // A termination request ends the viewer without waiting on a box.
   if (sdl::quitRequested()) return;
+  const bool hadFocus = sdl::windowHasFocus();
   if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, sdl::windowOf(owner)) != 0) {
     std::fprintf(stderr, "(no message box: %s)\n", SDL_GetError());
   }
+  sdl::settleFocusAfterBox(hadFocus);
 }
 
 }  // namespace platform

@@ -95,6 +95,34 @@ bool initialise() {
   return true;
 }
 
+bool windowHasFocus() {
+  return backend.window != nullptr &&
+         (SDL_GetWindowFlags(backend.window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+void settleFocusAfterBox(bool hadFocus) {
+  if (backend.window == nullptr) return;
+  // The desktop may hand the focus back a moment after the box has gone.
+  for (int waited = 0; hadFocus && !windowHasFocus() && waited < 250; waited += 10) {
+    SDL_PumpEvents();
+    SDL_Delay(10);
+  }
+  SDL_PumpEvents();
+  SDL_Event events[64];
+  const int count = SDL_PeepEvents(events, 64, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+  SDL_Event kept[64];
+  int keptCount = 0;
+  for (int i = 0; i < count; ++i) {
+    const uint8_t change = events[i].window.event;
+    if (change != SDL_WINDOWEVENT_FOCUS_GAINED && change != SDL_WINDOWEVENT_FOCUS_LOST) {
+      kept[keptCount++] = events[i];
+    }
+  }
+  if (keptCount > 0) SDL_PeepEvents(kept, keptCount, SDL_ADDEVENT, 0, 0);
+  const bool hasFocus = windowHasFocus();
+  if (hasFocus != hadFocus) push(platform::kWmActivate, hasFocus ? 1 : 0, 0);
+}
+
 bool quitRequested() {
   return SDL_QuitRequested();
 }
