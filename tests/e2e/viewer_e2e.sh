@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end scenarios of the real viewer under its own Xvfb: fly through the sample level,
-# rebuild a hundred times, end on SIGTERM, cancel the start-up dialog, and choose a file that
-# is not a level.
-# Usage: viewer_e2e.sh fly|rebuild|signal|cancel|not-level VIEWER SAMPLE_WRITER OUTPUT_DIR
+# rebuild a hundred times, load again with F6, end on SIGTERM, cancel the start-up dialog,
+# and choose a file that is not a level.
+# Usage: viewer_e2e.sh fly|rebuild|reload|signal|cancel|not-level VIEWER SAMPLE_WRITER OUTPUT_DIR
 set -u
 scenario=$1
 viewer=$(realpath "$2")
@@ -126,6 +126,28 @@ case "$scenario" in
     xdotool key Escape
     waitViewer
     [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  reload)
+    # F6 asks again and loads the chosen level; cancelling that dialog ends the viewer.
+    "$sampleWriter" "$workDir/sample.dnl" >/dev/null || fail "no sample level"
+    startViewer sample.dnl
+    answerDialog Return || fail "the file dialog did not come and go"
+    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    sleep 1
+    screenshot "$workDir/1-start.png"
+    xdotool key F6
+    answerDialog Return || fail "F6 did not bring up the file dialog"
+    waitFor 20 viewerShown || fail "the viewer window did not come back"
+    sleep 2
+    screenshot "$workDir/2-reloaded.png"
+    same=$(differingPixels "$workDir/1-start.png" "$workDir/2-reloaded.png")
+    ((same < 100)) || fail "the reloaded level does not start at its start view ($same)"
+    xdotool key F6
+    answerDialog Escape || fail "F6 did not bring up the file dialog again"
+    dismissErrorBox || fail "no Error box after cancelling the F6 dialog"
+    waitViewer
+    # The main loop was running, so the quit that follows is a normal end.
+    [[ "$status" == 1 ]] || fail "a cancelled F6 dialog ended with status $status, not 1"
     ;;
   signal)
     # SIGTERM while drawing ends the viewer the way closing its window does.

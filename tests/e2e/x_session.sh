@@ -55,15 +55,17 @@ answerDialog() {
   waitFor 10 noZenity
 }
 
-# Waits for an "Error" box and dismisses it with Return, the pointer over the box. A box
-# wider than the screen starts left of it, so the pointer goes to its on-screen middle.
+# Waits for an "Error" box, gives it the keyboard and dismisses it with Return, the pointer
+# over it. A box wider than the screen starts left of it: the pointer goes to its middle.
 dismissErrorBox() {
   waitFor 20 hasErrorBox || return 1
   sleep 0.5
-  local top
-  top=$(xwininfo -root -tree | grep '"Error": ()' | head -n1 |
-    sed -E 's/.*[0-9]+x[0-9]+[+-]-?[0-9]+[+-](-?[0-9]+) .*/\1/')
+  local line window top
+  line=$(xwininfo -root -tree | grep '"Error": ()' | head -n1)
+  window=$(echo "$line" | awk '{print $1}')
+  top=$(echo "$line" | sed -E 's/.*[0-9]+x[0-9]+[+-]-?[0-9]+[+-](-?[0-9]+) .*/\1/')
   xdotool mousemove 320 $((top + 10))
+  xdotool windowfocus --sync "$window" 2>/dev/null
   sleep 0.3
   xdotool key Return
 }
