@@ -110,7 +110,7 @@ case "$scenario" in
     sleep 1
     xdotool keyup bracketleft
     xdotool keydown Up
-    sleep 0.4
+    sleep 1
     xdotool keyup Up
     sleep 0.5
     screenshot "$workDir/7-moved.png"
