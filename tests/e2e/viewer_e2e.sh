@@ -74,9 +74,19 @@ case "$scenario" in
     screenshot "$workDir/1-start.png"
     colours=$(colourCount "$workDir/1-start.png")
     ((colours >= 64)) || fail "the level is not drawn textured ($colours colours)"
-    convert "$workDir/1-start.png" -crop 640x16+0+464 +repage "$workDir/status.png"
-    statusColours=$(colourCount "$workDir/status.png")
-    ((statusColours >= 2)) || fail "no status line"
+    # The status line is the bottom text row; 4 takes it away and leaves the rest as it was.
+    xdotool key 4
+    sleep 1
+    screenshot "$workDir/1-no-status.png"
+    convert "$workDir/1-start.png" -crop 640x24+0+456 +repage "$workDir/status-on.png"
+    convert "$workDir/1-no-status.png" -crop 640x24+0+456 +repage "$workDir/status-off.png"
+    status=$(compare -metric AE "$workDir/status-on.png" "$workDir/status-off.png" null: 2>&1 |
+      cut -d' ' -f1)
+    ((status > 300)) || fail "no status line ($status pixels of text)"
+    rest=$(differingPixels "$workDir/1-start.png" "$workDir/1-no-status.png")
+    ((rest < 100)) || fail "4 changed more than the status line ($rest pixels)"
+    xdotool key 4
+    sleep 1
 
     xdotool key F1
     sleep 1
