@@ -1,0 +1,82 @@
+// The byte source behind the loader: a window of bytes at hand, refilled from the file in
+// large blocks. Skips move the cursor, seek the file, or mark the stream ended when they
+// reach past the last byte, so a claimed size never costs more than the bytes present.
+#include "level/byte_stream.h"
+
+#include <sys/types.h>
+
+void openFileStream(ByteStream& stream, FILE* file) {
+  stream.file = file;
+  stream.window = stream.buffer;
+  stream.windowSize = 0;
+  stream.cursor = 0;
+  stream.ended = file == nullptr;
+}
+
+void openMemoryStream(ByteStream& stream, const uint8_t* data, size_t size) {
+  stream.file = nullptr;
+  stream.window = data;
+  stream.windowSize = data == nullptr ? 0 : size;
+  stream.cursor = 0;
+  stream.ended = false;
+}
+
+int32_t refillByteStream(ByteStream& stream) {
+  if (stream.file == nullptr || stream.ended) {
+    stream.ended = true;
+    return -1;
+  }
+  const size_t got = fread(stream.buffer, 1, kByteStreamBufferSize, stream.file);
+  stream.window = stream.buffer;
+  stream.windowSize = got;
+  stream.cursor = 0;
+  if (got == 0) {
+    stream.ended = true;  // end of file or a read error: both read as -1 from here on
+    return -1;
+  }
+  stream.cursor = 1;
+  return stream.buffer[0];
+}
+
+bool byteStreamEnded(ByteStream& stream) {
+  if (stream.cursor < stream.windowSize) return false;
+  if (refillByteStream(stream) < 0) return true;
+  stream.cursor = 0;  // put the byte just taken back
+  return false;
+}
+
+// Reads and drops up to `count` bytes; used where the file cannot seek.
+static void drainFile(ByteStream& stream, uint64_t count) {
+  while (count > 0 && !stream.ended) {
+    const size_t want =
+        count < kByteStreamBufferSize ? static_cast<size_t>(count) : kByteStreamBufferSize;
+    const size_t got = fread(stream.buffer, 1, want, stream.file);
+    if (got < want) stream.ended = true;
+    count -= got;
+  }
+}
+
+void skipBytes(ByteStream& stream, uint64_t count) {
+  const size_t atHand = stream.windowSize - stream.cursor;
+  if (count <= atHand) {
+    stream.cursor += static_cast<size_t>(count);
+    return;
+  }
+  count -= atHand;
+  stream.cursor = stream.windowSize;
+  if (stream.file == nullptr || stream.ended) {
+    stream.ended = true;
+    return;
+  }
+  // Seek only within the file: a skip that reaches past its end ends the stream instead.
+  const off_t here = ftello(stream.file);
+  if (here >= 0 && fseeko(stream.file, 0, SEEK_END) == 0) {
+    const off_t end = ftello(stream.file);
+    if (end >= here && count <= static_cast<uint64_t>(end - here)) {
+      if (fseeko(stream.file, here + static_cast<off_t>(count), SEEK_SET) == 0) return;
+    }
+    stream.ended = true;
+    return;
+  }
+  drainFile(stream, count);
+}
