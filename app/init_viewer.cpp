@@ -15,9 +15,6 @@
 #include "render/glyph_lists.h"
 #include "render/render_setup.h"
 
-// Deletes the textures, the scene list and the glyph lists in the current context (render/).
-void releaseRendering();
-
 namespace {
 
 using platform::WindowHandle;
