@@ -32,16 +32,21 @@ const char* flagText(int32_t flag) {
   return flag == 1 ? "ON" : "OFF";
 }
 
+// Widened for printing; adding zero turns a negative zero (the pitch after a reset) into
+// zero, so the line shows 000 rather than -00.
+double shown(float value) {
+  return static_cast<double>(value) + 0.0;
+}
+
 }  // namespace
 
 int32_t formatStatusLine(char* out, size_t size) {
   return formatInto(out, size,
                     "F1=Help %.127s POS=(X,Y,Z)=(%05.0f,%05.0f,%05.0f) "
                     "DIR=(H,P,B)=(%03.0f,%03.0f,%03.0f)",
-                    frameStats.fpsText, static_cast<double>(camera.position[0]),
-                    static_cast<double>(camera.position[1]),
-                    static_cast<double>(camera.position[2]), static_cast<double>(camera.heading),
-                    static_cast<double>(camera.pitch), static_cast<double>(camera.bank));
+                    frameStats.fpsText, shown(camera.position[0]), shown(camera.position[1]),
+                    shown(camera.position[2]), shown(camera.heading), shown(camera.pitch),
+                    shown(camera.bank));
 }
 
 int32_t formatHelpLine(int32_t line, char* out, size_t size) {

@@ -50,6 +50,12 @@ TEST_F(OverlayTextTest, StatusLineShowsPoseWithFixedWidthsAndSigns) {
   EXPECT_EQ(status(), "F1=Help FPS=042 POS=(X,Y,Z)=(-0512,00013,123456) DIR=(H,P,B)=(008,-45,180)");
 }
 
+TEST_F(OverlayTextTest, StatusLineShowsNegativeZeroAsZero) {
+  camera.position[1] = -0.0f;
+  camera.pitch = -0.0f;  // what the reset leaves
+  EXPECT_EQ(status(), "F1=Help  POS=(X,Y,Z)=(00000,00000,00000) DIR=(H,P,B)=(000,000,000)");
+}
+
 TEST_F(OverlayTextTest, StatusLineStaysInItsBufferForExtremeValuesAndUnterminatedText) {
   std::memset(frameStats.fpsText, 'F', sizeof frameStats.fpsText);  // no terminator
   camera.position[0] = camera.position[1] = camera.position[2] = -FLT_MAX;
