@@ -1,5 +1,5 @@
-// Texture-page assignment and the regrouping of faces by page: the exchange order, faces
-// of pages beyond the count, unclaimed faces, and the one-pass assignment against the scan.
+// Texture-page assignment and the regrouping of faces by page: the exchange order, faces of
+// pages beyond the count, and the one-pass assignment against the per-record scan.
 #include "level/face_grouping.h"
 
 #include <gtest/gtest.h>
@@ -11,149 +11,76 @@
 
 namespace {
 
-LevelGeometry before, scanned;  // whole-store copies: too large for the stack
+using Tags = std::vector<uint32_t>;
+LevelGeometry scanned;  // a whole-store copy: too large for the stack
 
-// Quads tagged by their first vertex index (their file position from 1) with these pages.
-void setQuads(const std::vector<uint32_t>& pages) {
-  levelGeometry.quadCount = static_cast<int32_t>(pages.size());
-  for (size_t i = 0; i < pages.size(); ++i) {
-    levelGeometry.quads[i] = {{static_cast<uint32_t>(i + 1), 0, 0, 0}, 0, pages[i]};
-  }
+// Faces tagged in their first vertex index by their file position from 1.
+template <typename Face>
+void setFaces(Face* faces, int32_t& count, const Tags& pages) {
+  count = static_cast<int32_t>(pages.size());
+  for (size_t i = 0; i < pages.size(); ++i)
+    faces[i] = {{static_cast<uint32_t>(i + 1)}, 0, pages[i]};
 }
 
-void setTriangles(const std::vector<uint32_t>& pages) {
-  levelGeometry.triangleCount = static_cast<int32_t>(pages.size());
-  for (size_t i = 0; i < pages.size(); ++i) {
-    levelGeometry.triangles[i] = {{static_cast<uint32_t>(i + 1), 0, 0}, 0, pages[i]};
-  }
+template <typename Face>
+Tags tags(const Face* faces, int32_t count) {
+  Tags out;
+  for (int32_t i = 0; i < count; ++i) out.push_back(faces[i].vertexIndices[0]);
+  return out;
 }
 
-std::vector<uint32_t> quadTags() {
-  std::vector<uint32_t> tags;
-  for (int32_t i = 0; i < levelGeometry.quadCount; ++i) {
-    tags.push_back(levelGeometry.quads[i].vertexIndices[0]);
-  }
-  return tags;
-}
-
-std::vector<uint32_t> triangleTags() {
-  std::vector<uint32_t> tags;
-  for (int32_t i = 0; i < levelGeometry.triangleCount; ++i) {
-    tags.push_back(levelGeometry.triangles[i].vertexIndices[0]);
-  }
-  return tags;
-}
-
-TEST(GroupFacesByPage, ExchangesInTheOrderThatReversesLaterPages) {
-  resetStore();
-  setQuads({1, 0, 1, 0});
-  levelGeometry.numTexturePages = 2;
-  groupFacesByPage();
-  EXPECT_EQ(quadTags(), (std::vector<uint32_t>{2, 4, 3, 1}));
-  EXPECT_EQ(levelGeometry.quads[3].texturePage, 1u);
-}
-
-TEST(GroupFacesByPage, PutsPagesBeyondTheCountBehindTheRuns) {
-  resetStore();
-  setQuads({5, 0, 1});
-  setTriangles({0x8002, 1, 0, 0xFFFFFFFF, 1});
-  levelGeometry.numTexturePages = 2;
-  groupFacesByPage();
-  EXPECT_EQ(quadTags(), (std::vector<uint32_t>{2, 3, 1}));
-  std::vector<uint32_t> pages;
-  for (int32_t i = 0; i < 5; ++i) pages.push_back(levelGeometry.triangles[i].texturePage);
-  EXPECT_EQ(std::vector<uint32_t>(pages.begin(), pages.begin() + 3),
-            (std::vector<uint32_t>{0, 1, 1}));
-  EXPECT_EQ(triangleTags(), (std::vector<uint32_t>{3, 2, 5, 4, 1}));
-}
-
-TEST(GroupFacesByPage, LeavesTablesAloneWithoutPagesOrWhenAllShareOne) {
-  for (const int32_t pageCount : {0, -3}) {
+TEST(GroupFacesByPage, ExchangesInTheDocumentedOrder) {
+  struct Case {
+    Tags quadPages, trianglePages;
+    int32_t pageCount;
+    Tags quadsAfter, trianglesAfter;
+  };
+  const Case cases[] = {
+      {{1, 0, 1, 0}, {}, 2, {2, 4, 3, 1}, {}},
+      {{5, 0, 1}, {0x8002, 1, 0, 0xFFFFFFFF, 1}, 2, {2, 3, 1}, {3, 2, 5, 4, 1}},
+      {{1, 0, 1}, {}, 0, {1, 2, 3}, {}},
+      {{1, 0, 1}, {}, -3, {1, 2, 3}, {}},
+      {{0, 0, 0, 0}, {}, 16, {1, 2, 3, 4}, {}},
+      {{}, {2, 1, 0}, 3, {}, {3, 2, 1}},
+      {{2, 1, 0}, {}, 3, {3, 2, 1}, {}},
+  };
+  for (const Case& c : cases) {
     resetStore();
-    setQuads({1, 0, 1});
-    levelGeometry.numTexturePages = pageCount;
+    setFaces(levelGeometry.quads, levelGeometry.quadCount, c.quadPages);
+    setFaces(levelGeometry.triangles, levelGeometry.triangleCount, c.trianglePages);
+    levelGeometry.numTexturePages = c.pageCount;
     groupFacesByPage();
-    EXPECT_EQ(quadTags(), (std::vector<uint32_t>{1, 2, 3}));
+    EXPECT_EQ(tags(levelGeometry.quads, levelGeometry.quadCount), c.quadsAfter);
+    EXPECT_EQ(tags(levelGeometry.triangles, levelGeometry.triangleCount), c.trianglesAfter);
   }
-  resetStore();
-  setQuads({0, 0, 0, 0});
-  levelGeometry.numTexturePages = 16;
-  groupFacesByPage();
-  EXPECT_EQ(quadTags(), (std::vector<uint32_t>{1, 2, 3, 4}));
-}
-
-TEST(GroupFacesByPage, RegroupsEachTableWhenTheOtherIsEmpty) {
-  resetStore();
-  setTriangles({2, 1, 0});
-  levelGeometry.numTexturePages = 3;
-  groupFacesByPage();
-  EXPECT_EQ(triangleTags(), (std::vector<uint32_t>{3, 2, 1}));
-  resetStore();
-  setQuads({2, 1, 0});
-  levelGeometry.numTexturePages = 3;
-  groupFacesByPage();
-  EXPECT_EQ(quadTags(), (std::vector<uint32_t>{3, 2, 1}));
 }
 
 TEST(GroupFacesByPage, StaysWithinTheTablesWhateverTheCountsSay) {
   resetStore();
-  levelGeometry.quadCount = 0x7FFFFFFF;
-  levelGeometry.triangleCount = 0x7FFFFFFF;
-  levelGeometry.quads[kMaxQuads - 1].texturePage = 0;
+  levelGeometry.quadCount = levelGeometry.triangleCount = 0x7FFFFFFF;
   levelGeometry.quads[0].texturePage = 1;
   levelGeometry.numTexturePages = 2;
-  groupFacesByPage();  // under the sanitizers this would report any access past the table
+  groupFacesByPage();  // the sanitizers report any access past the tables
   EXPECT_EQ(levelGeometry.quads[kMaxQuads - 1].texturePage, 1u);
-  assignTexturePage(0, 9);
-  EXPECT_EQ(levelGeometry.quads[0].texturePage, 9u);
 }
 
-TEST(AssignTexturePage, GivesTheWholeTileWordToEveryFaceOfTheObjectTexture) {
-  resetStore();
-  setQuads({4, 4, 4});
-  setTriangles({4, 4});
-  levelGeometry.quads[0].objectTexture = 7;
-  levelGeometry.quads[2].objectTexture = 7;
-  levelGeometry.triangles[1].objectTexture = 7;
-  assignTexturePage(7, 3);
-  EXPECT_EQ(levelGeometry.quads[0].texturePage, 3u);
-  EXPECT_EQ(levelGeometry.quads[1].texturePage, 4u);  // object texture 0: not named
-  EXPECT_EQ(levelGeometry.quads[2].texturePage, 3u);
-  EXPECT_EQ(levelGeometry.triangles[0].texturePage, 4u);
-  EXPECT_EQ(levelGeometry.triangles[1].texturePage, 3u);
-  assignTexturePage(7, 0x8002);
-  EXPECT_EQ(levelGeometry.quads[0].texturePage, 0x8002u);
-  assignTexturePage(0, -1);  // a tile word read past the end
-  EXPECT_EQ(levelGeometry.quads[1].texturePage, 0xFFFFFFFFu);
-}
-
-// The one-pass assignment must end exactly where calling the scan for each record ends,
-// faces outside the object-texture count keeping the pages they held.
 TEST(AssignTexturePages, EndsAsTheScanForEachRecordDoes) {
   std::mt19937 random(11);
+  const auto pick = [&](uint32_t n) { return static_cast<uint32_t>(random() % n); };
+  std::vector<int32_t> tiles(50);
   for (int round = 0; round < 20; ++round) {
-    resetStore();
-    levelGeometry.quadCount = static_cast<int32_t>(random() % 400);
-    levelGeometry.triangleCount = static_cast<int32_t>(random() % 300);
-    for (QuadFace& face : levelGeometry.quads) {
-      face.objectTexture = random() % 60;
-      face.texturePage = random() % 5;
-    }
-    for (TriFace& face : levelGeometry.triangles) {
-      face.objectTexture = random() % 60;
-      face.texturePage = random() % 5;
-    }
-    const int32_t count = static_cast<int32_t>(random() % 50) - 5;
-    std::vector<int32_t> tiles(50);
-    for (int32_t& tile : tiles) tile = static_cast<int32_t>(random() % 70000) - 1;
-
-    before = levelGeometry;
+    levelGeometry.quadCount = static_cast<int32_t>(pick(400));
+    levelGeometry.triangleCount = static_cast<int32_t>(pick(300));
+    for (QuadFace& face : levelGeometry.quads) face = {{}, pick(60), pick(5)};
+    for (TriFace& face : levelGeometry.triangles) face = {{}, pick(60), pick(5)};
+    for (int32_t& tile : tiles) tile = static_cast<int32_t>(pick(70000)) - 1;
+    const int32_t count = static_cast<int32_t>(pick(50)) - 5;
+    savedStore = levelGeometry;
     for (int32_t k = 0; k < count; ++k) assignTexturePage(k, tiles[k]);
     scanned = levelGeometry;
-    levelGeometry = before;
+    levelGeometry = savedStore;
     assignTexturePages(tiles.data(), count);
-    EXPECT_EQ(std::memcmp(levelGeometry.quads, scanned.quads, sizeof scanned.quads), 0);
-    EXPECT_EQ(std::memcmp(levelGeometry.triangles, scanned.triangles, sizeof scanned.triangles), 0);
+    EXPECT_EQ(std::memcmp(&levelGeometry, &scanned, sizeof scanned), 0) << round;
   }
 }
 

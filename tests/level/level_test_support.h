@@ -9,8 +9,14 @@
 #include "level/level_loader.h"
 #include "tools/dnl_writer.h"
 
+inline LevelGeometry savedStore;  // a whole-store copy: too large for the stack
+
 inline void resetStore() {
   std::memset(&levelGeometry, 0, sizeof(levelGeometry));
+}
+
+inline bool storeEqualsSaved() {
+  return std::memcmp(&levelGeometry, &savedStore, sizeof savedStore) == 0;
 }
 
 inline LoadFailure loadBytes(const std::vector<uint8_t>& bytes) {
@@ -25,20 +31,17 @@ inline LoadFailure loadDnl(const DnlLevel& level, uint64_t cutAt = kDnlNoCut) {
 inline DnlRoom roomWithVertices(int count, uint16_t shade = 1024) {
   DnlRoom room;
   for (int i = 0; i < count; ++i) {
-    const int16_t c = static_cast<int16_t>(i % 1000);
+    const auto c = static_cast<int16_t>(i % 1000);
     room.vertices.push_back({c, static_cast<int16_t>(2 * c), static_cast<int16_t>(3 * c), shade});
   }
   return room;
 }
 
 inline DnlQuad quadOf(uint16_t objectTexture, uint16_t first = 0) {
-  return {{first, static_cast<uint16_t>(first + 1), static_cast<uint16_t>(first + 2),
-           static_cast<uint16_t>(first + 3)},
-          objectTexture};
+  const auto f = first;
+  return {{f, uint16_t(f + 1), uint16_t(f + 2), uint16_t(f + 3)}, objectTexture};
 }
 
-inline DnlObjectTexture objectTextureOnPage(uint16_t tileWord) {
-  DnlObjectTexture texture;
-  texture.tileWord = tileWord;
-  return texture;
+inline DnlObjectTexture onPage(uint16_t tileWord) {
+  return {0, tileWord, {}};
 }
