@@ -1,260 +1,220 @@
-// The camera model: the reset to the start pose, turns about the camera's own axes, moves
-// along them, the angles read back from the matrix, and the matrix product.
+// The camera and navigation: the reset to the start pose, the sign and size of each turn and
+// move, operation codes outside the table, the arcsine clamp, the keyboard poll with its
+// speed limits, and mouse look with its dead zone and re-centring.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <climits>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
-#include "tests/camera/camera_fixture.h"
+#include "app/platform/virtual_keys.h"
+#include "camera/camera.h"
+#include "camera/navigation.h"
+#include "camera/view_settings.h"
+#include "level/level_geometry.h"
+#include "tests/support/recording_platform.h"
 
 namespace {
 
-using Vec = std::array<double, 3>;
+using Vec = std::vector<double>;
 
-double dot(const Vec& a, const Vec& b) {
-  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+// Every global the camera reads goes back to its start-of-process state, the start pose at
+// (10, 20, 30) heading 0, and the camera is reset to it.
+class CameraTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    camera = Camera{{0.0f, 0.0f, 0.0f}, 0.0f, 0.0f, 0.0f, {}, 1};
+    viewSettings = kDefaultViewSettings;
+    windowActive = 1;
+    resetRecording();
+    resetTo(10, 20, 30, 0);
+  }
+  static void resetTo(float x, float y, float z, float heading) {
+    levelGeometry.startX = x, levelGeometry.startY = y, levelGeometry.startZ = z;
+    levelGeometry.startHeading = heading;
+    camera.resetPending = 1;
+    moveCamera(Roll, 0.0f);  // what the R key and the end of start-up do
+  }
+  static Vec column(int c) {
+    return {camera.orientation[c], camera.orientation[c + 3], camera.orientation[c + 6]};
+  }
+  static Vec position() { return {camera.position[0], camera.position[1], camera.position[2]}; }
+  // The camera after `reference` runs on a copy of it; the camera itself is left as it was.
+  static Camera replay(const std::function<void()>& reference) {
+    Camera saved = camera;
+    reference();
+    std::swap(saved, camera);
+    return saved;
+  }
+  static bool cameraIs(const Camera& expected) {
+    return std::memcmp(&expected, &camera, sizeof camera) == 0;
+  }
+};
+
+void expectNear(const Vec& actual, const Vec& expected, double tolerance) {
+  for (size_t i = 0; i < 3; ++i) EXPECT_NEAR(actual[i], expected[i], tolerance) << "element " << i;
 }
 
-// Right-handed rotation of v by `angle` radians about unit axis k (Rodrigues), in double:
-// an independent reference for what one turn must do to every camera axis.
-Vec rotate(const Vec& v, const Vec& k, double angle) {
-  const Vec cross = {k[1] * v[2] - k[2] * v[1], k[2] * v[0] - k[0] * v[2],
-                     k[0] * v[1] - k[1] * v[0]};
-  const double c = std::cos(angle), s = std::sin(angle), kv = dot(k, v);
-  Vec out;
-  for (int i = 0; i < 3; ++i) out[i] = v[i] * c + cross[i] * s + k[i] * kv * (1.0 - c);
-  return out;
-}
-
-using CameraReset = CameraFixture;
-
-TEST_F(CameraReset, RestoresTheStartPoseUprightWithBankJustBelow180) {
-  resetCamera();
-  EXPECT_EQ(camera.position[0], 10.0f);
-  EXPECT_EQ(camera.position[1], 20.0f);
-  EXPECT_EQ(camera.position[2], 30.0f);
+TEST_F(CameraTest, ResetRestoresTheStartPoseAndReadsHeadingsBack) {
+  expectNear(position(), {10, 20, 30}, 0);
   EXPECT_EQ(camera.resetPending, 0);
   EXPECT_EQ(camera.heading, 0.0f);
   EXPECT_EQ(camera.pitch, 0.0f);
   EXPECT_FLOAT_EQ(camera.bank, 179.99998f);
-  EXPECT_LT(camera.bank, 180.0f);
-  expectVectorNear(column(0), {0, 0, 1}, 1e-7);
-  expectVectorNear(column(1), {-1, 0, 0}, 1e-7);
-  expectVectorNear(column(2), {0, -1, 0}, 1e-7);
-}
-
-TEST_F(CameraReset, ReadsStartHeadingsBackNormalisedWithoutFlippingTo180Negative) {
-  setStartPose(0, 0, 0, 180.0f);
-  resetCamera();
-  EXPECT_FLOAT_EQ(camera.heading, 179.99998f);
-  EXPECT_FLOAT_EQ(camera.bank, 179.99998f);
-  EXPECT_GT(camera.heading, 0.0f);
-
-  setStartPose(0, 0, 0, 270.0f);
-  resetCamera();
-  EXPECT_NEAR(camera.heading, -90.0f, 1e-4);
-
-  setStartPose(0, 0, 0, 359.0f);
-  resetCamera();
-  EXPECT_NEAR(camera.heading, -1.0f, 1e-4);
-  EXPECT_NEAR(camera.pitch, 0.0f, 1e-6);
-}
-
-TEST_F(CameraReset, ZeroRollWithoutPendingResetKeepsTheMatrixAndRederivesAngles) {
-  resetCamera();
-  moveCamera(Heading, 0.3f);
-  moveCamera(Pitch, 0.2f);
-  float before[9];
-  std::memcpy(before, camera.orientation, sizeof before);
-  camera.heading = 1234.0f;  // stale angles must be replaced from the matrix
-  camera.bank = -999.0f;
-  moveCamera(Roll, 0.0f);
-  EXPECT_EQ(std::memcmp(before, camera.orientation, sizeof before), 0);
-  EXPECT_NEAR(camera.heading, -0.3 * 57.29578, 1e-3);
-  EXPECT_GE(camera.bank, -180.0f);
-  EXPECT_LE(camera.bank, 180.0f);
-}
-
-TEST_F(CameraReset, MovesIgnoreAPendingResetAndLeaveItSet) {
-  camera.position[0] = 1.0f;
-  camera.orientation[0] = 1.0f;  // column 0 along world x
-  moveCamera(Advance, 5.0f);
-  EXPECT_EQ(camera.resetPending, 1);
-  EXPECT_EQ(camera.position[0], 6.0f);
-  EXPECT_EQ(camera.position[2], 0.0f);
-}
-
-TEST_F(CameraReset, OperationCodesOutsideTheTableChangeNothing) {
-  camera.position[1] = 7.0f;
-  for (int32_t op : {6, -1, 100, INT32_MIN, INT32_MAX}) {
-    const Camera before = camera;
-    moveCamera(op, 0.5f);
-    EXPECT_EQ(std::memcmp(&before, &camera, sizeof camera), 0) << "op " << op;
-  }
-  EXPECT_EQ(camera.resetPending, 1);
-  resetCamera();
-  const Camera after = camera;
-  moveCamera(6, 1.0f);
-  moveCamera(-1, 1.0f);
-  EXPECT_EQ(std::memcmp(&after, &camera, sizeof camera), 0);
-}
-
-TEST_F(CameraReset, OnlyTheExactValueOneTriggersTheReset) {
-  resetCamera();
-  moveCamera(Advance, 50.0f);
-  const float z = camera.position[2];
-  camera.resetPending = 2;
-  moveCamera(Roll, 0.0f);
-  EXPECT_EQ(camera.position[2], z);
-  EXPECT_EQ(camera.resetPending, 2);
-  camera.resetPending = -1;
-  moveCamera(Heading, 0.0f);
-  EXPECT_EQ(camera.position[2], z);
-}
-
-using CameraTurns = CameraFixture;
-
-TEST_F(CameraTurns, EachTurnIsRightHandedAboutItsOwnCameraAxis) {
-  for (int32_t op : {Roll, Pitch, Heading}) {
-    for (float amount : {0.1f, -0.25f}) {
-      setStartPose(0, 0, 0, 37.0f);
-      resetCamera();
-      const Vec axis = column(op);
-      const Vec cols[3] = {column(0), column(1), column(2)};
-      moveCamera(op, amount);
-      for (int c = 0; c < 3; ++c) {
-        SCOPED_TRACE(testing::Message() << "op " << op << " amount " << amount << " col " << c);
-        expectVectorNear(column(c), rotate(cols[c], axis, amount), 2e-6);
-      }
-    }
+  expectNear(column(0), {0, 0, 1}, 1e-7);
+  expectNear(column(1), {-1, 0, 0}, 1e-7);
+  expectNear(column(2), {0, -1, 0}, 1e-7);
+  const float headings[][2] = {{180, 179.99998f}, {270, -90}, {359, -1}};
+  for (const auto& [start, readBack] : headings) {
+    resetTo(0, 0, 0, start);
+    EXPECT_NEAR(camera.heading, readBack, 1e-4) << start;  // never flipped to -180
+    EXPECT_NEAR(camera.pitch, 0.0f, 1e-6);
   }
 }
 
-TEST_F(CameraTurns, HeadingTurnFromTheStartLowersHeadingAndLooksTowardPlusX) {
-  resetCamera();
-  expectVectorNear(viewDirection(), {0, 0, -1}, 1e-7);
-  moveCamera(Heading, 0.1f);
-  EXPECT_NEAR(camera.heading, -5.7296f, 1e-4);
-  EXPECT_NEAR(camera.pitch, 0.0f, 1e-4);
-  EXPECT_GT(viewDirection()[0], 0.09);
-}
-
-TEST_F(CameraTurns, PitchTurnFromTheStartTiltsTheViewTowardMinusY) {
-  resetCamera();
-  moveCamera(Pitch, 0.1f);
-  EXPECT_NEAR(camera.pitch, -5.7296f, 1e-4);
-  EXPECT_LT(viewDirection()[1], -0.09);
-  EXPECT_NEAR(camera.heading, 0.0f, 1e-4);
-}
-
-TEST_F(CameraTurns, RollTurnFromTheStartWrapsBankPast180) {
-  resetCamera();
-  moveCamera(Roll, 0.1f);
-  EXPECT_NEAR(camera.bank, -174.2704f, 1e-4);
-  EXPECT_NEAR(camera.pitch, 0.0f, 1e-4);
-  EXPECT_NEAR(camera.heading, 0.0f, 1e-4);
-}
-
-TEST_F(CameraTurns, PitchingPastTheVerticalKeepsPitchInRangeAndFlipsHeadingAndBank) {
-  resetCamera();
-  for (int i = 0; i < 20; ++i) moveCamera(Pitch, -0.1f);
+TEST_F(CameraTest, TurnsHaveTheirSignAndSizeAboutTheCameraAxes) {
+  const struct {
+    int32_t op;
+    float heading, pitch, bank, viewX, viewY;
+  } cases[] = {{Heading, -5.7296f, 0, 180, 0.0998f, 0},
+               {Pitch, 0, -5.7296f, 180, 0, -0.0998f},
+               {Roll, 0, 0, -174.2704f, 0, 0}};
+  for (const auto& c : cases) {
+    resetTo(0, 0, 0, 0);
+    moveCamera(c.op, 0.1f);
+    EXPECT_NEAR(camera.heading, c.heading, 1e-4) << c.op;
+    EXPECT_NEAR(camera.pitch, c.pitch, 1e-4) << c.op;
+    EXPECT_NEAR(std::remainder(camera.bank - c.bank, 360.0f), 0.0f, 1e-3) << c.op;
+    expectNear(column(0),
+               {-c.viewX, -c.viewY, std::sqrt(1 - c.viewX * c.viewX - c.viewY * c.viewY)},
+               1e-4);  // column 0 looks backward
+  }
+  resetTo(0, 0, 0, 0);
+  for (int i = 0; i < 20; ++i) moveCamera(Pitch, -0.1f);  // down past the vertical
   EXPECT_NEAR(camera.pitch, 65.41f, 0.01);
   EXPECT_NEAR(std::fabs(camera.heading), 180.0f, 1e-3);
   EXPECT_NEAR(camera.bank, 0.0f, 1e-3);
-  // The view direction went down past the vertical (world +y) and now points toward +z.
-  EXPECT_GT(viewDirection()[2], 0.0);
-  EXPECT_GT(viewDirection()[1], 0.9);
 }
 
-using CameraMoves = CameraFixture;
-
-TEST_F(CameraMoves, MovesFromTheStartPoseFollowTheCameraAxes) {
-  resetCamera();
+TEST_F(CameraTest, MovesFollowTheCameraAxesAndLeaveTheTurnAlone) {
+  const struct {
+    int32_t op;
+    float amount;
+    Vec to;
+  } cases[] = {
+      {Advance, -100, {10, 20, -70}}, {Strafe, -100, {110, 20, 30}}, {Rise, 100, {10, -80, 30}}};
+  for (const auto& c : cases) {
+    resetTo(10, 20, 30, 0);
+    moveCamera(c.op, c.amount);
+    expectNear(position(), c.to, 1e-4);
+  }
+  resetTo(0, 0, 0, 90);
+  const Camera before = camera;
   moveCamera(Advance, -100.0f);
-  EXPECT_NEAR(camera.position[2], -70.0f, 1e-4);
-  EXPECT_NEAR(camera.position[0], 10.0f, 1e-4);
-  EXPECT_NEAR(camera.position[1], 20.0f, 1e-4);
-
-  resetCamera();
-  moveCamera(Strafe, -100.0f);
-  EXPECT_NEAR(camera.position[0], 110.0f, 1e-4);
-  EXPECT_NEAR(camera.position[1], 20.0f, 1e-4);
-  EXPECT_NEAR(camera.position[2], 30.0f, 1e-4);
-
-  resetCamera();
-  moveCamera(Rise, 100.0f);
-  EXPECT_NEAR(camera.position[1], -80.0f, 1e-4);
-  EXPECT_NEAR(camera.position[0], 10.0f, 1e-4);
-  EXPECT_NEAR(camera.position[2], 30.0f, 1e-4);
-}
-
-TEST_F(CameraMoves, AdvanceWithHeading90GoesDownX) {
-  setStartPose(0, 0, 0, 90.0f);
-  resetCamera();
-  const float before[9] = {camera.orientation[0], camera.orientation[1], camera.orientation[2],
-                           camera.orientation[3], camera.orientation[4], camera.orientation[5],
-                           camera.orientation[6], camera.orientation[7], camera.orientation[8]};
-  const float heading = camera.heading;
-  moveCamera(Advance, -100.0f);
-  EXPECT_NEAR(camera.position[0], -100.0f, 1e-4);
-  EXPECT_NEAR(camera.position[1], 0.0f, 1e-4);
-  EXPECT_NEAR(camera.position[2], 0.0f, 1e-4);
-  EXPECT_EQ(std::memcmp(before, camera.orientation, sizeof before), 0);
-  EXPECT_EQ(camera.heading, heading);
-}
-
-using CameraAngles = CameraFixture;
-
-TEST_F(CameraAngles, ClampsADriftedSineOfPitchInsteadOfProducingNaN) {
-  camera.heading = 12.0f;
-  camera.bank = 34.0f;
-  const float drifted[9] = {0.0f, 1.0f, 0.0f, 1.0000001f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
-  extractAngles(drifted);
-  EXPECT_FALSE(std::isnan(camera.pitch));
-  EXPECT_NEAR(camera.pitch, -90.0f, 1e-4);
-  // Straight along the vertical: heading and bank keep their previous values.
-  EXPECT_EQ(camera.heading, 12.0f);
-  EXPECT_EQ(camera.bank, 34.0f);
-
-  const float down[9] = {0.0f, 1.0f, 0.0f, -1.0000001f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
-  extractAngles(down);
-  EXPECT_NEAR(camera.pitch, 90.0f, 1e-4);
-}
-
-TEST_F(CameraAngles, BuildAndExtractAgreeAwayFromTheVertical) {
-  for (float h : {-170.0f, -45.0f, 10.0f, 135.0f}) {
-    for (float p : {-60.0f, 0.0f, 30.0f}) {
-      for (float b : {-120.0f, 5.0f, 170.0f}) {
-        camera.heading = h;
-        camera.pitch = p;
-        camera.bank = b;
-        float m[9];
-        buildOrientation(m);
-        extractAngles(m);
-        SCOPED_TRACE(testing::Message() << h << " " << p << " " << b);
-        EXPECT_NEAR(camera.heading, h, 1e-3);
-        EXPECT_NEAR(camera.pitch, p, 1e-3);
-        EXPECT_NEAR(camera.bank, b, 1e-3);
-      }
-    }
+  expectNear(position(), {-100, 0, 0}, 1e-4);
+  EXPECT_EQ(std::memcmp(before.orientation, camera.orientation, sizeof before.orientation), 0);
+  EXPECT_EQ(camera.heading, before.heading);
+  camera.resetPending = 1;  // a move neither performs nor clears a pending reset
+  moveCamera(Advance, 5.0f);
+  EXPECT_EQ(camera.resetPending, 1);
+  EXPECT_NEAR(camera.position[0], -95.0f, 1e-4);
+  for (const int32_t op : {6, -1, 100, INT32_MIN, INT32_MAX}) {
+    const Camera unchanged = camera;
+    moveCamera(op, 0.5f);
+    EXPECT_TRUE(cameraIs(unchanged)) << op;  // the reset stays pending too
   }
 }
 
-TEST(MultiplyMatrices, MultipliesRowMajorAndLeavesOutAloneForEmptySizes) {
-  const float a[4] = {1, 2, 3, 4};
-  const float b[4] = {5, 6, 7, 8};
-  float out[4] = {-1, -1, -1, -1};
-  multiplyMatrices(a, b, out, 0);
-  multiplyMatrices(a, b, out, -3);
-  for (float v : out) EXPECT_EQ(v, -1.0f);
-  multiplyMatrices(a, b, out, 2);
-  EXPECT_EQ(out[0], 19.0f);
-  EXPECT_EQ(out[1], 22.0f);
-  EXPECT_EQ(out[2], 43.0f);
-  EXPECT_EQ(out[3], 50.0f);
-  multiplyMatrices(a, b, out, 1);
-  EXPECT_EQ(out[0], 5.0f);
+TEST_F(CameraTest, ExtractAnglesClampsADriftedSineOfPitch) {
+  camera.heading = 12.0f, camera.bank = 34.0f;
+  for (const float sine : {1.0000001f, -1.0000001f}) {
+    const float drifted[9] = {0, 1, 0, sine, 0, 0, 0, 0, 1};
+    extractAngles(drifted);
+    EXPECT_NEAR(camera.pitch, -90.0f * sine, 1e-4);  // not NaN
+    EXPECT_EQ(camera.heading, 12.0f);                // along the vertical heading and bank are kept
+    EXPECT_EQ(camera.bank, 34.0f);
+  }
+}
+
+TEST_F(CameraTest, KeysApplyTheirOperationsInTableOrderUnlessTheReadFails) {
+  viewSettings.moveSpeed = 37.5f;
+  const std::vector<std::pair<uint8_t, std::function<void()>>> cases = {
+      {kVkRight, [] { moveCamera(Strafe, 37.5f); }},
+      {kVkDown, [] { moveCamera(Advance, 37.5f); }},
+      {kVkNumpad0, [] { moveCamera(Rise, -37.5f); }},
+      {kVkRButton, [] { moveCamera(Roll, -0.05f); }}};
+  for (const auto& [key, reference] : cases) {
+    std::memset(recording.keyboard, 0, sizeof recording.keyboard);
+    recording.keyboard[key] = 0x80;
+    const Camera expected = replay(reference);
+    pollNavigationKeys();
+    EXPECT_TRUE(cameraIs(expected)) << int(key);
+  }
+  std::memset(recording.keyboard, 0, sizeof recording.keyboard);
+  for (const uint8_t key : {kVkLeft, kVkLButton, kVkUp, kVkNumpad1, kVkOem6})
+    recording.keyboard[key] = 0x80;
+  recording.keyboard[kVkDown] = 0x7F;  // only the high bit means held
+  recording.keyboardReadSucceeds = false;
+  const Camera before = camera;
+  pollNavigationKeys();
+  EXPECT_TRUE(cameraIs(before));
+  EXPECT_EQ(viewSettings.moveSpeed, 37.5f);
+  recording.keyboardReadSucceeds = true;
+  const Camera expected = replay([] {
+    moveCamera(Strafe, -37.5f), moveCamera(Advance, -37.5f), moveCamera(Rise, 37.5f);
+    moveCamera(Roll, 0.05f);  // after the moves, which still go by the old speed
+  });
+  pollNavigationKeys();
+  EXPECT_TRUE(cameraIs(expected));
+  EXPECT_GT(viewSettings.moveSpeed, 37.5f);
+}
+
+TEST_F(CameraTest, SpeedsReachTheirLimitsOnTheExpectedFrame) {
+  const struct {
+    uint8_t key;
+    const float* speed;
+    float limit;
+    int frame;
+  } cases[] = {{kVkOem6, &viewSettings.moveSpeed, 1000.0f, 117},
+               {kVkOem4, &viewSettings.moveSpeed, 10.0f, 117},
+               {kVkOemPlus, &viewSettings.rollSpeed, 0.1f, 36},
+               {kVkOemMinus, &viewSettings.rollSpeed, 0.001f, 198},
+               {kVkOemPeriod, &viewSettings.mouseLookSpeed, 0.01f, 71},
+               {kVkOemComma, &viewSettings.mouseLookSpeed, 0.0002f, 128}};
+  for (const auto& c : cases) {
+    viewSettings = kDefaultViewSettings;
+    std::memset(recording.keyboard, 0, sizeof recording.keyboard);
+    recording.keyboard[c.key] = 0x80;
+    int frame = 1;
+    while (frame < 1000 && (pollNavigationKeys(), *c.speed != c.limit)) ++frame;
+    EXPECT_EQ(frame, c.frame) << int(c.key);
+    for (int more = 0; more < 3; ++more) pollNavigationKeys();
+    EXPECT_EQ(*c.speed, c.limit) << int(c.key);  // held at the limit, not past it
+  }
+}
+
+TEST_F(CameraTest, PointerRecentresBeforeTurningOutsideTheDeadZone) {
+  const Camera before = camera;
+  for (int d = 0; d < 9; ++d) handlePointerMove(319 + d % 3, 239 + d / 3);
+  windowActive = 0;
+  handlePointerMove(400, 300);
+  EXPECT_TRUE(cameraIs(before));
+  EXPECT_TRUE(recording.calls.empty());
+  windowActive = 1;
+  Camera atRecentre{};
+  recording.onSetCursorPos = [&] { atRecentre = camera; };
+  const Camera expected =
+      replay([] { moveCamera(Heading, -2 * 0.0025f), moveCamera(Pitch, 0.0f); });
+  handlePointerMove(322, 240);
+  EXPECT_EQ(recording.calls, std::vector<std::string>{"setCursorPos 320 240"});
+  EXPECT_EQ(std::memcmp(&atRecentre, &before, sizeof before), 0) << "turned before re-centring";
+  EXPECT_TRUE(cameraIs(expected));
+  const Camera down = replay([] { moveCamera(Heading, 0.0f), moveCamera(Pitch, 2 * 0.0025f); });
+  handlePointerMove(320, 242);
+  EXPECT_TRUE(cameraIs(down));
+  handlePointerMove(INT32_MIN, INT32_MAX);  // the offsets must not overflow
+  EXPECT_FALSE(std::isnan(camera.heading));
 }
 
 }  // namespace
