@@ -19,52 +19,59 @@ namespace {
 
 using Vec = std::vector<double>;
 
-// Every global the camera reads goes back to its start-of-process state, the start pose at
-// (10, 20, 30) heading 0, and the camera is reset to it.
+// Position, angles and the backward column 0 of the orientation, in one vector.
+Vec pose() {
+  const Camera& c = camera;
+  return {c.position[0], c.position[1],    c.position[2],    c.heading,       c.pitch,
+          c.bank,        c.orientation[0], c.orientation[3], c.orientation[6]};
+}
+
+// Angles (elements 3 to 5) are compared modulo 360.
+void expectPose(const Vec& expected, double tolerance) {
+  const Vec actual = pose();
+  for (size_t i = 0; i < 9; ++i) {
+    const double d =
+        i >= 3 && i < 6 ? std::remainder(actual[i] - expected[i], 360.0) : actual[i] - expected[i];
+    EXPECT_NEAR(d, 0.0, tolerance) << "element " << i << " is " << actual[i];
+  }
+}
+
+void resetTo(float x, float y, float z, float heading) {
+  levelGeometry.startX = x, levelGeometry.startY = y, levelGeometry.startZ = z;
+  levelGeometry.startHeading = heading;
+  camera.resetPending = 1;
+  moveCamera(Roll, 0.0f);  // what the R key and the end of start-up do
+}
+
+// The camera after `reference` runs on a copy of it; the camera itself is left as it was.
+Camera replay(const std::function<void()>& reference) {
+  Camera saved = camera;
+  reference();
+  std::swap(saved, camera);
+  return saved;
+}
+
+bool cameraIs(const Camera& expected) {
+  return std::memcmp(&expected, &camera, sizeof camera) == 0;
+}
+
 class CameraTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    camera = Camera{{0.0f, 0.0f, 0.0f}, 0.0f, 0.0f, 0.0f, {}, 1};
+  void SetUp() override {  // every global the camera reads, as at the start of the process
+    camera = Camera{{0, 0, 0}, 0, 0, 0, {}, 1};
     viewSettings = kDefaultViewSettings;
     windowActive = 1;
     resetRecording();
     resetTo(10, 20, 30, 0);
   }
-  static void resetTo(float x, float y, float z, float heading) {
-    levelGeometry.startX = x, levelGeometry.startY = y, levelGeometry.startZ = z;
-    levelGeometry.startHeading = heading;
-    camera.resetPending = 1;
-    moveCamera(Roll, 0.0f);  // what the R key and the end of start-up do
-  }
-  static Vec column(int c) {
-    return {camera.orientation[c], camera.orientation[c + 3], camera.orientation[c + 6]};
-  }
-  static Vec position() { return {camera.position[0], camera.position[1], camera.position[2]}; }
-  // The camera after `reference` runs on a copy of it; the camera itself is left as it was.
-  static Camera replay(const std::function<void()>& reference) {
-    Camera saved = camera;
-    reference();
-    std::swap(saved, camera);
-    return saved;
-  }
-  static bool cameraIs(const Camera& expected) {
-    return std::memcmp(&expected, &camera, sizeof camera) == 0;
-  }
 };
 
-void expectNear(const Vec& actual, const Vec& expected, double tolerance) {
-  for (size_t i = 0; i < 3; ++i) EXPECT_NEAR(actual[i], expected[i], tolerance) << "element " << i;
-}
-
 TEST_F(CameraTest, ResetRestoresTheStartPoseAndReadsHeadingsBack) {
-  expectNear(position(), {10, 20, 30}, 0);
+  expectPose({10, 20, 30, 0, 0, double(179.99998f), 0, 0, 1}, 1e-7);
   EXPECT_EQ(camera.resetPending, 0);
-  EXPECT_EQ(camera.heading, 0.0f);
-  EXPECT_EQ(camera.pitch, 0.0f);
-  EXPECT_FLOAT_EQ(camera.bank, 179.99998f);
-  expectNear(column(0), {0, 0, 1}, 1e-7);
-  expectNear(column(1), {-1, 0, 0}, 1e-7);
-  expectNear(column(2), {0, -1, 0}, 1e-7);
+  EXPECT_LT(camera.bank, 180.0f);
+  EXPECT_NEAR(camera.orientation[1], -1, 1e-7);  // right along -x, up along -y
+  EXPECT_NEAR(camera.orientation[5], -1, 1e-7);
   const float headings[][2] = {{180, 179.99998f}, {270, -90}, {359, -1}};
   for (const auto& [start, readBack] : headings) {
     resetTo(0, 0, 0, start);
@@ -73,23 +80,23 @@ TEST_F(CameraTest, ResetRestoresTheStartPoseAndReadsHeadingsBack) {
   }
 }
 
-TEST_F(CameraTest, TurnsHaveTheirSignAndSizeAboutTheCameraAxes) {
-  const struct {
-    int32_t op;
-    float heading, pitch, bank, viewX, viewY;
-  } cases[] = {{Heading, -5.7296f, 0, 180, 0.0998f, 0},
-               {Pitch, 0, -5.7296f, 180, 0, -0.0998f},
-               {Roll, 0, 0, -174.2704f, 0, 0}};
-  for (const auto& c : cases) {
-    resetTo(0, 0, 0, 0);
-    moveCamera(c.op, 0.1f);
-    EXPECT_NEAR(camera.heading, c.heading, 1e-4) << c.op;
-    EXPECT_NEAR(camera.pitch, c.pitch, 1e-4) << c.op;
-    EXPECT_NEAR(std::remainder(camera.bank - c.bank, 360.0f), 0.0f, 1e-3) << c.op;
-    expectNear(column(0),
-               {-c.viewX, -c.viewY, std::sqrt(1 - c.viewX * c.viewX - c.viewY * c.viewY)},
-               1e-4);  // column 0 looks backward
+TEST_F(CameraTest, TurnsAndMovesHaveTheirSignAndSize) {
+  const double s = std::sin(0.1), c = std::cos(0.1), d = 5.72958;
+  const std::pair<int32_t, Vec> cases[] = {
+      {Heading, {10, 20, 30, -d, 0, 180, -s, 0, c}}, {Pitch, {10, 20, 30, 0, -d, 180, 0, s, c}},
+      {Roll, {10, 20, 30, 0, 0, 180 + d, 0, 0, 1}},  {Advance, {10, 20, 30.1, 0, 0, 180, 0, 0, 1}},
+      {Strafe, {9.9, 20, 30, 0, 0, 180, 0, 0, 1}},   {Rise, {10, 19.9, 30, 0, 0, 180, 0, 0, 1}}};
+  for (const auto& [op, expected] : cases) {
+    SCOPED_TRACE(op);
+    resetTo(10, 20, 30, 0);
+    moveCamera(op, 0.1f);
+    expectPose(expected, 1e-4);
   }
+  resetTo(0, 0, 0, 90);
+  const Camera before = camera;
+  moveCamera(Advance, -100.0f);  // a move leaves the turn alone
+  expectPose({-100, 0, 0, 90, 0, 180, 1, 0, 0}, 1e-4);
+  EXPECT_EQ(std::memcmp(before.orientation, camera.orientation, sizeof before.orientation), 0);
   resetTo(0, 0, 0, 0);
   for (int i = 0; i < 20; ++i) moveCamera(Pitch, -0.1f);  // down past the vertical
   EXPECT_NEAR(camera.pitch, 65.41f, 0.01);
@@ -97,28 +104,11 @@ TEST_F(CameraTest, TurnsHaveTheirSignAndSizeAboutTheCameraAxes) {
   EXPECT_NEAR(camera.bank, 0.0f, 1e-3);
 }
 
-TEST_F(CameraTest, MovesFollowTheCameraAxesAndLeaveTheTurnAlone) {
-  const struct {
-    int32_t op;
-    float amount;
-    Vec to;
-  } cases[] = {
-      {Advance, -100, {10, 20, -70}}, {Strafe, -100, {110, 20, 30}}, {Rise, 100, {10, -80, 30}}};
-  for (const auto& c : cases) {
-    resetTo(10, 20, 30, 0);
-    moveCamera(c.op, c.amount);
-    expectNear(position(), c.to, 1e-4);
-  }
-  resetTo(0, 0, 0, 90);
-  const Camera before = camera;
-  moveCamera(Advance, -100.0f);
-  expectNear(position(), {-100, 0, 0}, 1e-4);
-  EXPECT_EQ(std::memcmp(before.orientation, camera.orientation, sizeof before.orientation), 0);
-  EXPECT_EQ(camera.heading, before.heading);
-  camera.resetPending = 1;  // a move neither performs nor clears a pending reset
+TEST_F(CameraTest, MovesIgnoreAPendingResetAndOtherCodesChangeNothing) {
+  camera.resetPending = 1;
   moveCamera(Advance, 5.0f);
   EXPECT_EQ(camera.resetPending, 1);
-  EXPECT_NEAR(camera.position[0], -95.0f, 1e-4);
+  EXPECT_NEAR(camera.position[2], 35.0f, 1e-4);
   for (const int32_t op : {6, -1, 100, INT32_MIN, INT32_MAX}) {
     const Camera unchanged = camera;
     moveCamera(op, 0.5f);
@@ -139,58 +129,46 @@ TEST_F(CameraTest, ExtractAnglesClampsADriftedSineOfPitch) {
 
 TEST_F(CameraTest, KeysApplyTheirOperationsInTableOrderUnlessTheReadFails) {
   viewSettings.moveSpeed = 37.5f;
-  const std::vector<std::pair<uint8_t, std::function<void()>>> cases = {
-      {kVkRight, [] { moveCamera(Strafe, 37.5f); }},
-      {kVkDown, [] { moveCamera(Advance, 37.5f); }},
-      {kVkNumpad0, [] { moveCamera(Rise, -37.5f); }},
-      {kVkRButton, [] { moveCamera(Roll, -0.05f); }}};
-  for (const auto& [key, reference] : cases) {
-    std::memset(recording.keyboard, 0, sizeof recording.keyboard);
-    recording.keyboard[key] = 0x80;
-    const Camera expected = replay(reference);
-    pollNavigationKeys();
-    EXPECT_TRUE(cameraIs(expected)) << int(key);
-  }
-  std::memset(recording.keyboard, 0, sizeof recording.keyboard);
-  for (const uint8_t key : {kVkLeft, kVkLButton, kVkUp, kVkNumpad1, kVkOem6})
-    recording.keyboard[key] = 0x80;
-  recording.keyboard[kVkDown] = 0x7F;  // only the high bit means held
+  recording.keyboard[kVkUp] = 0x7F;  // only the high bit means held
+  recording.keyboard[kVkOem6] = 0x80;
   recording.keyboardReadSucceeds = false;
   const Camera before = camera;
   pollNavigationKeys();
   EXPECT_TRUE(cameraIs(before));
   EXPECT_EQ(viewSettings.moveSpeed, 37.5f);
   recording.keyboardReadSucceeds = true;
-  const Camera expected = replay([] {
-    moveCamera(Strafe, -37.5f), moveCamera(Advance, -37.5f), moveCamera(Rise, 37.5f);
-    moveCamera(Roll, 0.05f);  // after the moves, which still go by the old speed
-  });
-  pollNavigationKeys();
-  EXPECT_TRUE(cameraIs(expected));
+  const float m = 37.5f, r = 0.05f;  // the moves go by the speed before ] raises it
+  const std::pair<std::vector<uint8_t>, std::vector<float>> frames[] = {
+      {{kVkRight, kVkRButton, kVkDown, kVkNumpad0}, {m, m, -m, -r}},
+      {{kVkLeft, kVkLButton, kVkUp, kVkNumpad1, kVkOem6}, {-m, -m, m, r}}};
+  for (const auto& [held, amounts] : frames) {
+    std::memset(recording.keyboard, 0, sizeof recording.keyboard);
+    for (const uint8_t key : held) recording.keyboard[key] = 0x80;
+    const Camera expected = replay([&] {
+      moveCamera(Strafe, amounts[0]), moveCamera(Advance, amounts[1]);
+      moveCamera(Rise, amounts[2]), moveCamera(Roll, amounts[3]);
+    });
+    pollNavigationKeys();
+    EXPECT_TRUE(cameraIs(expected)) << held.size();
+  }
   EXPECT_GT(viewSettings.moveSpeed, 37.5f);
 }
 
 TEST_F(CameraTest, SpeedsReachTheirLimitsOnTheExpectedFrame) {
-  const struct {
-    uint8_t key;
-    const float* speed;
-    float limit;
-    int frame;
-  } cases[] = {{kVkOem6, &viewSettings.moveSpeed, 1000.0f, 117},
-               {kVkOem4, &viewSettings.moveSpeed, 10.0f, 117},
-               {kVkOemPlus, &viewSettings.rollSpeed, 0.1f, 36},
-               {kVkOemMinus, &viewSettings.rollSpeed, 0.001f, 198},
-               {kVkOemPeriod, &viewSettings.mouseLookSpeed, 0.01f, 71},
-               {kVkOemComma, &viewSettings.mouseLookSpeed, 0.0002f, 128}};
-  for (const auto& c : cases) {
+  const ViewSettings& v = viewSettings;
+  const std::tuple<uint8_t, const float*, float, int> cases[] = {
+      {kVkOem6, &v.moveSpeed, 1000.0f, 117},        {kVkOem4, &v.moveSpeed, 10.0f, 117},
+      {kVkOemPlus, &v.rollSpeed, 0.1f, 36},         {kVkOemMinus, &v.rollSpeed, 0.001f, 198},
+      {kVkOemPeriod, &v.mouseLookSpeed, 0.01f, 71}, {kVkOemComma, &v.mouseLookSpeed, 0.0002f, 128}};
+  for (const auto& [key, speed, limit, frame] : cases) {
     viewSettings = kDefaultViewSettings;
     std::memset(recording.keyboard, 0, sizeof recording.keyboard);
-    recording.keyboard[c.key] = 0x80;
-    int frame = 1;
-    while (frame < 1000 && (pollNavigationKeys(), *c.speed != c.limit)) ++frame;
-    EXPECT_EQ(frame, c.frame) << int(c.key);
+    recording.keyboard[key] = 0x80;
+    int reached = 1;
+    while (reached < 1000 && (pollNavigationKeys(), *speed != limit)) ++reached;
     for (int more = 0; more < 3; ++more) pollNavigationKeys();
-    EXPECT_EQ(*c.speed, c.limit) << int(c.key);  // held at the limit, not past it
+    EXPECT_EQ(reached, frame) << int(key);
+    EXPECT_EQ(*speed, limit) << int(key);  // held at the limit, not past it
   }
 }
 
@@ -204,13 +182,12 @@ TEST_F(CameraTest, PointerRecentresBeforeTurningOutsideTheDeadZone) {
   windowActive = 1;
   Camera atRecentre{};
   recording.onSetCursorPos = [&] { atRecentre = camera; };
-  const Camera expected =
-      replay([] { moveCamera(Heading, -2 * 0.0025f), moveCamera(Pitch, 0.0f); });
+  const Camera right = replay([] { moveCamera(Heading, -0.005f), moveCamera(Pitch, 0.0f); });
   handlePointerMove(322, 240);
   EXPECT_EQ(recording.calls, std::vector<std::string>{"setCursorPos 320 240"});
-  EXPECT_EQ(std::memcmp(&atRecentre, &before, sizeof before), 0) << "turned before re-centring";
-  EXPECT_TRUE(cameraIs(expected));
-  const Camera down = replay([] { moveCamera(Heading, 0.0f), moveCamera(Pitch, 2 * 0.0025f); });
+  EXPECT_TRUE(std::memcmp(&atRecentre, &before, sizeof before) == 0) << "turned before re-centring";
+  EXPECT_TRUE(cameraIs(right));
+  const Camera down = replay([] { moveCamera(Heading, -0.0f), moveCamera(Pitch, 0.005f); });
   handlePointerMove(320, 242);
   EXPECT_TRUE(cameraIs(down));
   handlePointerMove(INT32_MIN, INT32_MAX);  // the offsets must not overflow
