@@ -1,7 +1,10 @@
 // One small level file assembled byte by byte from the offsets of the format, without the
-// level-file writer, so that writer and loader cannot share a mistake; both layouts.
+// level-file writer, so that writer and loader cannot share a mistake: both layouts and every
+// accepted version word load it into the same store, from memory and from a file.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "tests/level/level_test_support.h"
@@ -16,16 +19,17 @@ struct Bytes {
   void skip(size_t n) { data.insert(data.end(), n, 0x5A); }
 };
 
-// One page, one room of two vertices with every skipped section present, two object textures
-// and one item; the file ends after the items, so sections 20 to 25 read as -1.
-std::vector<uint8_t> handmadeFile(bool newer) {
+// One page, a room of two vertices with every skipped section present, a room of one vertex,
+// two object textures and one item; the file ends after the items, so sections 20 to 25 read as -1.
+std::vector<uint8_t> handmadeFile(uint32_t version) {
+  const bool newer = version != 45;
   Bytes f;
-  f.u32(newer ? 0xFF180038u : 45u);
+  f.u32(version);
   f.skip(768 + 1024);
   f.u32(1), f.skip(65536);
   for (int i = 0; i < 65536; ++i) f.u16(i == 0 ? 0x8421 : i == 65535 ? 0x7C1F : 0x0000);
   f.skip(4);
-  f.u16(1);  // rooms, at 1804 + 196608
+  f.u16(2);  // rooms, at 1804 + 196608
   f.u32(2048), f.u32(static_cast<uint32_t>(-1024)), f.skip(12);
   f.u16(2);
   for (const int16_t c : {1, -2, 3, 100, 200, -300}) {
@@ -39,6 +43,11 @@ std::vector<uint8_t> handmadeFile(bool newer) {
   f.skip(newer ? 4 : 6);
   f.u16(1), f.skip(24), f.u16(1), f.skip(20);  // N24, N20
   f.skip(newer ? 7 : 4);
+  f.u32(static_cast<uint32_t>(-70000)), f.u32(0), f.skip(12);  // a second room of one vertex
+  f.u16(1), f.u16(5), f.u16(6), f.u16(7), f.u16(0), f.skip(4);
+  f.u16(1), f.u16(0), f.u16(1), f.u16(0), f.u16(0), f.u16(0x8001), f.u16(0);  // one quad
+  f.u16(0), f.u16(0), f.u16(5), f.u16(0), f.skip(newer ? 4 : 6);              // grid 5 x 0
+  f.u16(0), f.u16(0), f.skip(newer ? 7 : 4);
   const size_t sizes[] = {2, 2, 4, 32, 6, 8, 2, 4, 2, 18, 32};
   for (const size_t size : sizes) f.u32(1), f.skip(size);
   const auto objectTextures = [&f] {
@@ -58,24 +67,24 @@ std::vector<uint8_t> handmadeFile(bool newer) {
   return f.data;
 }
 
-TEST(HandmadeFile, BothLayoutsLoadEveryField) {
+TEST(HandmadeFile, BothLayoutsLoadEveryFieldIntoTheSameStore) {
   resetStore();
-  ASSERT_EQ(loadBytes(handmadeFile(false)), LoadFailure::None);
+  ASSERT_EQ(loadBytes(handmadeFile(45)), LoadFailure::None);
   EXPECT_EQ(lastLoadReport().layout, LevelLayout::Older);
   const uint8_t* texels = levelGeometry.texturePages[0].texels;
-  EXPECT_EQ(std::vector<uint8_t>(texels, texels + 4), std::vector<uint8_t>({8, 8, 8, 255}));
-  EXPECT_EQ(std::vector<uint8_t>(texels + 4 * 65535, texels + 4 * 65536),
-            std::vector<uint8_t>({248, 0, 248, 0}));
-  const RoomVertex &v0 = levelGeometry.vertices[0], &v1 = levelGeometry.vertices[1];
-  EXPECT_EQ(std::vector<float>({v0.x, v0.y, v0.z, v0.r, v1.z}),
-            std::vector<float>({2049, -2, -1021, 0.5, -1324}));
-  ASSERT_EQ(levelGeometry.quadCount, 1);
-  const QuadFace& quad = levelGeometry.quads[0];
-  EXPECT_EQ(std::vector<uint32_t>(quad.vertexIndices, quad.vertexIndices + 4),
-            std::vector<uint32_t>({1, 1, 0, 0}));
-  EXPECT_EQ(quad.objectTexture | quad.texturePage, 0u);
-  ASSERT_EQ(levelGeometry.triangleCount, 1);
-  EXPECT_EQ(levelGeometry.triangles[0].texturePage, 5u);
+  EXPECT_EQ(std::vector<uint8_t>({texels[0], texels[3], texels[4 * 65535], texels[4 * 65535 + 1],
+                                  texels[4 * 65535 + 3]}),
+            std::vector<uint8_t>({8, 255, 248, 0, 0}));
+  const RoomVertex &v0 = levelGeometry.vertices[0], &v2 = levelGeometry.vertices[2];
+  EXPECT_EQ(std::vector<float>({v0.x, v0.y, v0.z, v0.r, levelGeometry.vertices[1].z, v2.x, v2.y}),
+            std::vector<float>({2049, -2, -1021, 0.5, -1324, -69995, 6}));  // no y offset
+  const QuadFace* q = levelGeometry.quads;
+  const TriFace& t = levelGeometry.triangles[0];
+  EXPECT_EQ(std::vector<uint32_t>({uint32_t(levelGeometry.quadCount), q[0].vertexIndices[0],
+                                   q[0].vertexIndices[3], q[0].objectTexture, q[1].vertexIndices[1],
+                                   q[1].objectTexture, uint32_t(levelGeometry.triangleCount),
+                                   t.vertexIndices[0], t.texturePage}),
+            std::vector<uint32_t>({2, 1, 0, 0, 3, 1, 1, 1, 5}));  // the second room's base: 2
   EXPECT_EQ(levelGeometry.objectTextureUVs[0].uv[1], 32.5f / 256);
   EXPECT_EQ(levelGeometry.objectTextureUVs[1].uv[7], (7 * 32 + 5 + 0.5f) / 256);
   ASSERT_EQ(levelGeometry.itemCount, 1);
@@ -84,10 +93,23 @@ TEST(HandmadeFile, BothLayoutsLoadEveryField) {
       std::vector<float>({levelGeometry.startX, levelGeometry.startY, levelGeometry.startHeading}),
       std::vector<float>({4096, -512, 270}));
   savedStore = levelGeometry;
+  for (const uint32_t version : {0xFF080038u, 0xFF180038u, 0xFF180034u}) {
+    resetStore();
+    ASSERT_EQ(loadBytes(handmadeFile(version)), LoadFailure::None);
+    EXPECT_EQ(lastLoadReport().layout, LevelLayout::Newer);
+    EXPECT_TRUE(storeEqualsSaved()) << version;
+  }
+  const std::string path = testing::TempDir() + "handmade.dnl";
+  FILE* file = fopen(path.c_str(), "wb");
+  const std::vector<uint8_t> bytes = handmadeFile(45);
+  fwrite(bytes.data(), 1, bytes.size(), file);
+  fclose(file);
   resetStore();
-  ASSERT_EQ(loadBytes(handmadeFile(true)), LoadFailure::None);
-  EXPECT_EQ(lastLoadReport().layout, LevelLayout::Newer);
+  EXPECT_TRUE(loadLevel(path.c_str()));
   EXPECT_TRUE(storeEqualsSaved());
+  std::remove(path.c_str());
+  EXPECT_FALSE(loadLevel(path.c_str()) || loadLevel(nullptr));
+  EXPECT_EQ(lastLoadReport().failure, LoadFailure::CannotOpen);
 }
 
 }  // namespace

@@ -1,15 +1,13 @@
-// The tools: the writer's sizes and cuts, the sample level in both layouts, the inspector's
-// JSON keys and outside-face counts, and the dnl-info program's exit status and reason.
+// The tools: the writer's cuts and claims, the sample level written and read back in both
+// layouts, the inspector's JSON keys and outside-face counts, and dnl-info's exit status.
 #include "tools/level_summary.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <string>
 
 #include "level/level_geometry.h"
 #include "tools/dnl_writer.h"
@@ -22,40 +20,11 @@ LevelGeometry olderStore;
 void loadFresh(const DnlLevel& level) {
   std::memset(&levelGeometry, 0, sizeof levelGeometry);
   const std::vector<uint8_t> bytes = writeDnlBytes(level);
+  EXPECT_EQ(bytes.size(), dnlLength(level));
   ASSERT_EQ(loadLevelBytes(bytes.data(), bytes.size()), LoadFailure::None);
 }
 
-TEST(DnlWriter, WritesTheFormatsSizesAndCutsShort) {
-  DnlLevel level;
-  level.pages.resize(1);
-  DnlRoom room;
-  room.vertices = {{1, 2, 3, 4}};
-  room.quads = {{{0, 0, 0, 0}, 1}};
-  room.gridA = 2, room.gridB = 3, room.count32 = 1;
-  level.rooms = {room, room};
-  level.sectionCounts[16] = 2;
-  level.sectionCounts[21] = 0x10003;  // only the low 16 bits are a count
-  level.objectTextures.resize(1);
-  level.items.resize(2);
-  level.trailing = {9, 9};
-  const std::vector<uint8_t> bytes = writeDnlBytes(level);
-  const uint64_t sections = 4 * 20 + 8 * 2 + 20 * 2 + 2 + 2 + 3 * 16 + 8192 + 740;
-  const uint64_t rooms = 2 * (48 + 12 + 10 + 32 + 8 * 6);
-  EXPECT_EQ(bytes.size(), 1800 + 196608 + 6 + rooms + sections + 24 + 4 + 2 * 24 + 2);
-  EXPECT_EQ(dnlLength(level), bytes.size());
-  EXPECT_EQ(bytes[1796] + bytes[1804 + 196608], 1 + 2);  // the page and room counts
-  EXPECT_EQ(writeDnlBytes(level, 1803), std::vector<uint8_t>(bytes.begin(), bytes.begin() + 1803));
-  level.layout = LevelLayout::Newer;  // rooms one byte longer; object textures only move
-  EXPECT_EQ(dnlLength(level), bytes.size() + 2);
-  level.rooms[0].gridA = level.rooms[0].gridB = 65535;
-  level.rooms[0].writeSkippedRecords = level.writeSectionRecords = false;
-  EXPECT_EQ(dnlLength(level), bytes.size() + 2 - 8 * 6 - 32 - 8 * 2 - 20 * 2 - 3 * 16);
-  level.writeSectionRecords = true;
-  level.sectionCounts[4] = 0x7FFFFFFF;  // 64 GiB claimed, only the cut is produced
-  EXPECT_EQ(writeDnlBytes(level, 5000).size(), 5000u);
-}
-
-TEST(SampleLevel, LoadsTheSameInBothLayoutsWithEveryFaceInsideTheTables) {
+TEST(SampleLevel, RoundTripsTheSameInBothLayoutsWithEveryFaceInsideTheTables) {
   loadFresh(buildSampleLevel(LevelLayout::Older));
   olderStore = levelGeometry;
   EXPECT_GT(levelGeometry.quadCount, 100);
@@ -65,6 +34,11 @@ TEST(SampleLevel, LoadsTheSameInBothLayoutsWithEveryFaceInsideTheTables) {
             std::vector<float>({4096, -1024, 1024, 180}));  // in the hall, looking along +z
   loadFresh(buildSampleLevel(LevelLayout::Newer));
   EXPECT_EQ(std::memcmp(&olderStore, &levelGeometry, sizeof olderStore), 0);
+  DnlLevel claim = buildSampleLevel(LevelLayout::Newer);
+  const std::vector<uint8_t> whole = writeDnlBytes(claim);
+  EXPECT_EQ(writeDnlBytes(claim, 1803), std::vector<uint8_t>(whole.begin(), whole.begin() + 1803));
+  claim.sectionCounts[4] = 0x7FFFFFFF;  // 64 GiB claimed, only the cut is produced
+  EXPECT_EQ(writeDnlBytes(claim, 5000).size(), 5000u);
 }
 
 DnlLevel smallLevel() {
@@ -92,14 +66,11 @@ TEST(LevelSummary, JsonHoldsTheInspectorsKeysAndFacesOutsideAreCounted) {
                                             "objectTextureUVs", "quadCount", "quads", "start",
                                             "triangleCount", "triangles", "vertices"}));
   EXPECT_EQ(j["layout"], "newer");
-  EXPECT_EQ(j["start"]["y"].get<float>(), -1004.0f);
   EXPECT_EQ(j["quads"][0]["texturePage"], 7);
   EXPECT_EQ(j["triangles"][1]["v"], nlohmann::json({0, 1, 60000}));
-  EXPECT_EQ(j["vertices"].size(), 4u);  // up to the highest index within the table
-  EXPECT_EQ(j["vertices"][0][3].get<float>(), 0.5f);
+  EXPECT_EQ(j["vertices"].size(), 4u);          // up to the highest index within the table
   EXPECT_EQ(j["objectTextureUVs"].size(), 3u);  // textures 0, 1 and 5
   EXPECT_EQ(j["objectTextureUVs"]["0"][0].get<float>(), 3.5f / 256);
-  EXPECT_EQ(j["items"][1]["z"], -3);
   const OutsideFaceCounts outside = countFacesOutsideTables(lastLoadReport());
   EXPECT_EQ(
       std::vector<int>({outside.vertex, outside.objectTexture, outside.texturePage, outside.any}),
@@ -122,8 +93,7 @@ TEST(DnlInfo, ExitsZeroOnALoadAndOneWithTheFailedCheck) {
   DnlLevel tooMany = smallLevel();
   tooMany.itemCountField = 249;
   ASSERT_TRUE(writeDnlFile(good.c_str(), smallLevel()) && writeDnlFile(bad.c_str(), tooMany));
-  EXPECT_EQ(runInfo(good).first, 0);
-  EXPECT_EQ(runInfo("--json " + good).first, 0);
+  EXPECT_EQ(runInfo(good).first + runInfo("--json " + good).first, 0);
   const auto [status, reason] = runInfo(bad);
   EXPECT_EQ(status, 1);
   EXPECT_NE(reason.find("more than 248 items"), std::string::npos) << reason;
