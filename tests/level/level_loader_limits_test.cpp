@@ -2,9 +2,6 @@
 // short (values from -1 past the end) and counts that claim far more than the file holds.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-
 #include "tests/level/level_test_support.h"
 
 namespace {
@@ -12,7 +9,7 @@ namespace {
 using F = LoadFailure;
 constexpr uint64_t kHeaderBytes = 1800;  // version word, two skipped runs, page count
 
-// A level of one room whose table for `failure` holds `n` records.
+// A level of one room whose table for `failure` holds `n` records; for None a marker level.
 DnlLevel levelWith(F failure, int n) {
   DnlLevel level;
   level.rooms = {roomWithVertices(4)};
@@ -27,7 +24,7 @@ DnlLevel levelWith(F failure, int n) {
   if (failure == F::TooManyObjectTextures) level.objectTextures.assign(n, onPage(1));
   if (failure == F::TooManyItems) level.items.assign(n, DnlItem{0, 5, 5, 5, 0});
   if (failure == F::None) room.quads = {quadOf(1)}, room.triangles = {{{0, 1, 2}, 1}};
-  if (failure == F::None) level.items = {{0, 7, 7, 7, 0}};  // a marker of the store before
+  if (failure == F::None) level.items = {{0, 7, 7, 7, 0}};
   return level;
 }
 
@@ -38,13 +35,12 @@ TEST(Limits, TheLargestCountLoadsAndOneMoreFailsLeavingTheDocumentedStore) {
                                       {F::TooManyTriangles, kMaxTriangles - 1},
                                       {F::TooManyObjectTextures, kMaxObjectTextures},
                                       {F::TooManyItems, kMaxItems}};
+  const LevelGeometry& g = levelGeometry;
   for (const auto& [failure, limit] : limits) {
     SCOPED_TRACE(static_cast<int>(failure));
     EXPECT_EQ(loadDnl(levelWith(failure, limit)), F::None);
-    const LoadReport& r = lastLoadReport();
-    const LevelGeometry& g = levelGeometry;
-    const int32_t counts[] = {g.numTexturePages, r.vertexCount,        g.quadCount,
-                              g.triangleCount,   r.objectTextureCount, g.itemCount};
+    const int32_t counts[] = {g.numTexturePages, lastLoadReport().vertexCount,        g.quadCount,
+                              g.triangleCount,   lastLoadReport().objectTextureCount, g.itemCount};
     EXPECT_EQ(counts[static_cast<int>(failure) - 3], limit);
     ASSERT_EQ(loadDnl(levelWith(F::None, 0)), F::None);
     savedStore = levelGeometry;
@@ -54,20 +50,16 @@ TEST(Limits, TheLargestCountLoadsAndOneMoreFailsLeavingTheDocumentedStore) {
     EXPECT_EQ(g.itemCount + g.startX, 8);  // the items come last: never reached
   }
   loadDnl(levelWith(F::TooManyVertices, kMaxVertices));
-  EXPECT_EQ(levelGeometry.quads[0].objectTexture, 1u);  // the last room's faces never read
+  EXPECT_EQ(g.quads[0].objectTexture, 1u);  // the last room's faces never read
   levelGeometry.quads[0].texturePage = 5;
   loadDnl(levelWith(F::TooManyObjectTextures, kMaxObjectTextures + 1));
-  EXPECT_EQ(levelGeometry.quadCount, 2);              // the rooms were read
-  EXPECT_EQ(levelGeometry.quads[0].texturePage, 5u);  // but no page assigned
-}
-
-TEST(Limits, EarlyFailuresAndHostileTableCountsLeaveTheStoreUntouched) {
+  EXPECT_EQ(g.quadCount * 10 + g.quads[0].texturePage, 25u);  // rooms read, no page assigned
   DnlLevel level = levelWith(F::TooManyItems, 1);
-  ASSERT_EQ(loadDnl(level), F::None);
-  savedStore = levelGeometry;
+  level.itemCountField = 0x7FFFFFFF;
+  EXPECT_EQ(loadDnl(level), F::TooManyItems);
   level.pageCountField = 0x7FFFFFFF;
   EXPECT_EQ(loadDnl(level), F::TooManyTexturePages);
-  level.pageCountField.reset();
+  savedStore = levelGeometry;
   for (const uint32_t version : {44u, 46u, 0xFF080034u, 0x380008FFu}) {
     level.versionWord = version;
     EXPECT_EQ(loadDnl(level), F::UnknownVersion) << version;
@@ -75,60 +67,34 @@ TEST(Limits, EarlyFailuresAndHostileTableCountsLeaveTheStoreUntouched) {
   }
   EXPECT_EQ(loadBytes({}), F::UnknownVersion);
   EXPECT_TRUE(storeEqualsSaved());
-  level.versionWord = 0;
-  level.itemCountField = 0x7FFFFFFF;
-  EXPECT_EQ(loadDnl(level), F::TooManyItems);
 }
 
-TEST(CutShort, PagesVerticesFacesAndItemsPastTheEndComeFromMinusOne) {
+TEST(CutShort, PagesVerticesAndItemsPastTheEndComeFromMinusOne) {
   DnlLevel level;
   level.pages.assign(2, std::vector<uint16_t>(65536, 0x0421));
   level.items = {{0, 1, 1, 1, 0}};
-  const uint64_t cut = kHeaderBytes + 2 * 65536 + 131072 + 1001;  // in texel 500: 0xFF21
-  const std::string path = testing::TempDir() + "cut_pages.dnl";
-  ASSERT_TRUE(writeDnlFile(path.c_str(), level, cut));
-  resetStore();
-  EXPECT_TRUE(loadLevel(path.c_str()));  // a file's buffer refills fall elsewhere
-  std::remove(path.c_str());
-  savedStore = levelGeometry;
-  resetStore();
-  ASSERT_EQ(loadDnl(level, cut), F::None);
-  EXPECT_TRUE(storeEqualsSaved());
+  resetStore();  // cut in texel 500 of page 1, read as 0xFF21
+  ASSERT_EQ(loadDnl(level, kHeaderBytes + 2 * 65536 + 131072 + 1001), F::None);
   const uint8_t* texels = levelGeometry.texturePages[1].texels;
   EXPECT_EQ(std::vector<uint8_t>(texels + 4 * 499, texels + 4 * 502),
             std::vector<uint8_t>({8, 8, 8, 0, 248, 200, 8, 255, 248, 248, 248, 255}));
   EXPECT_EQ(levelGeometry.quadCount | levelGeometry.triangleCount | int(levelGeometry.startY), 0);
   EXPECT_EQ(levelGeometry.itemCount & lastLoadReport().objectTextureCount, -1);
-
   level = DnlLevel{};
-  level.rooms = {roomWithVertices(5), roomWithVertices(3)};
+  level.rooms = {roomWithVertices(5)};
   level.rooms[0].x = 100, level.rooms[0].z = 200;
   level.rooms[0].vertices[1] = {-7, 8, 0x1205, 2048};
   ASSERT_EQ(loadDnl(level, kHeaderBytes + 6 + 22 + 12 + 4 + 1), F::None);  // in vertex 1's z
   const RoomVertex* v = levelGeometry.vertices;
   EXPECT_EQ(std::vector<float>({v[1].x, v[1].z, v[1].r, v[4].x, v[4].y, v[4].z}),
             std::vector<float>({93, 200 - 251, -1.0f / 1024, 99, -1, 199}));
-  EXPECT_EQ(levelGeometry.quadCount, 0);
-
-  level.layout = LevelLayout::Newer;  // object textures right before the items
-  level.rooms[1].quads = {{{0x0102, 1, 2, 0}, 0}};
-  level.objectTextures = {onPage(0)};
   level.items = {{0, 1, 2, 3, 0}, {0, 4, 5, 6, 0}};
-  const std::vector<uint8_t> whole = writeDnlBytes(level);
-  const uint64_t items = whole.size() - (8192 + 2 + 2 + 740 + 4 + 4) - 2 * 24;
-  ASSERT_EQ(loadBytes({whole.begin(), whole.begin() + items + 24 + 5}), F::None);  // in x
+  const uint64_t tail = 8192 + 2 + 2 + 740 + 4 + 4;                      // sections 20 to 25
+  ASSERT_EQ(loadDnl(level, dnlLength(level) - tail - 24 + 5), F::None);  // in item 1's x
   EXPECT_EQ(levelGeometry.items[1].x, static_cast<int32_t>(0xFFFFFF04u));
   EXPECT_EQ(levelGeometry.items[1].z, -1);
   EXPECT_EQ(levelGeometry.startY, -1025.0f);
   EXPECT_EQ(levelGeometry.startHeading, 180.0f);  // angle -1
-  ASSERT_EQ(loadBytes({whole.begin(), whole.begin() + items - 4 - 20 + 2}), F::None);
-  EXPECT_EQ(levelGeometry.quads[0].texturePage, 0xFFFFFFFFu);  // tile word -1 for texture 0
-  EXPECT_EQ(levelGeometry.objectTextureUVs[0].uv[7], -0.001953125f);
-  const uint64_t quad = kHeaderBytes + 6 + 109 + 22 + 36 + 2;  // a Newer room of 5 vertices: 109
-  ASSERT_EQ(loadBytes({whole.begin(), whole.begin() + quad + 1}), F::None);
-  const QuadFace& q = levelGeometry.quads[0];  // the second room's base is 5
-  EXPECT_EQ(std::vector<uint32_t>({q.vertexIndices[0], q.vertexIndices[1], q.objectTexture}),
-            std::vector<uint32_t>({uint32_t(-256 + 2 + 5), 4, 0x7FFF}));
 }
 
 // Counts that claim gigabytes end the stream at once; everything after reads as -1.
@@ -146,8 +112,7 @@ TEST(HostileCounts, ClaimsBeyondTheFileEndTheStreamAtOnce) {
     level.items = {{0, 1, 1, 1, 0}};
     ASSERT_EQ(loadDnl(level), F::None) << which;
     EXPECT_EQ(lastLoadReport().vertexCount, which == 2 ? 11 : 5);
-    EXPECT_EQ(levelGeometry.quadCount, 1);
-    EXPECT_EQ(levelGeometry.itemCount, -1);
+    EXPECT_EQ(levelGeometry.quadCount - levelGeometry.itemCount, 2);  // items read as -1
   }
   std::vector<uint8_t> claim = writeDnlBytes(levelWith(F::TooManyItems, 0), kHeaderBytes + 6 + 20);
   claim.insert(claim.end(), {0xFF, 0xFF});

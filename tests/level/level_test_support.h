@@ -30,16 +30,13 @@ inline LoadFailure loadDnl(const DnlLevel& level, uint64_t cutAt = kDnlNoCut) {
 // A room of `count` vertices at (i, 2i, 3i) with the given shade word.
 inline DnlRoom roomWithVertices(int count, uint16_t shade = 1024) {
   DnlRoom room;
-  for (int i = 0; i < count; ++i) {
-    const auto c = static_cast<int16_t>(i % 1000);
-    room.vertices.push_back({c, static_cast<int16_t>(2 * c), static_cast<int16_t>(3 * c), shade});
-  }
+  for (int16_t i = 0; i < count; ++i)
+    room.vertices.push_back({i, int16_t(2 * i), int16_t(3 * i), shade});
   return room;
 }
 
-inline DnlQuad quadOf(uint16_t objectTexture, uint16_t first = 0) {
-  const auto f = first;
-  return {{f, uint16_t(f + 1), uint16_t(f + 2), uint16_t(f + 3)}, objectTexture};
+inline DnlQuad quadOf(uint16_t objectTexture) {
+  return {{0, 1, 2, 3}, objectTexture};
 }
 
 inline DnlObjectTexture onPage(uint16_t tileWord) {
