@@ -1,10 +1,48 @@
-// What a load puts in the store, built with the writer: texels and shades, pages with their
-// grouping, items and the start pose, and what a later load keeps from an earlier one.
+// The regrouping of faces by page, and what a load puts in the store, built with the writer:
+// texels and shades, pages with their grouping, items and the start pose, and what a later
+// load keeps from an earlier one.
 #include <gtest/gtest.h>
+
+#include <vector>
+
+#include "level/face_grouping.h"
 
 #include "tests/level/level_test_support.h"
 
 namespace {
+
+using Tags = std::vector<uint32_t>;
+
+// Faces given pages and tagged in their first vertex index by their position from 1; the
+// tags of the same faces after the grouping.
+template <typename Face>
+Tags groupedTags(Face* faces, int32_t& count, const Tags& pages, int32_t pageCount) {
+  count = static_cast<int32_t>(pages.size());
+  for (size_t i = 0; i < pages.size(); ++i) faces[i] = {{uint32_t(i + 1)}, 0, pages[i]};
+  levelGeometry.numTexturePages = pageCount;
+  groupFacesByPage();
+  Tags out;
+  for (int32_t i = 0; i < count; ++i) out.push_back(faces[i].vertexIndices[0]);
+  return out;
+}
+
+TEST(GroupFacesByPage, ExchangesInTheDocumentedOrder) {
+  const std::tuple<Tags, int32_t, Tags> cases[] = {
+      {{1, 0, 1, 0}, 2, {2, 4, 3, 1}},
+      {{5, 0, 1}, 2, {2, 3, 1}},
+      {{1, 0, 1}, 0, {1, 2, 3}},
+      {{1, 0, 1}, -3, {1, 2, 3}},
+      {{0, 0, 0, 0}, 16, {1, 2, 3, 4}},
+      {{2, 1, 0}, 3, {3, 2, 1}},
+      {{0x8002, 1, 0, 0xFFFFFFFF, 1}, 2, {3, 2, 5, 4, 1}}};
+  for (const auto& [pages, pageCount, after] : cases) {
+    resetStore();  // each table regrouped while the other is empty
+    EXPECT_EQ(groupedTags(levelGeometry.quads, levelGeometry.quadCount, pages, pageCount), after);
+    resetStore();
+    EXPECT_EQ(groupedTags(levelGeometry.triangles, levelGeometry.triangleCount, pages, pageCount),
+              after);
+  }
+}
 
 TEST(LoadLevel, ConvertsTexelsAndShadesWithoutClamping) {
   DnlLevel level;
@@ -59,18 +97,14 @@ TEST(LoadLevel, TakesTheStartPoseFromTheLastStartItem) {
   level.items = {{0, 1, 2, 3, 0}, {5, 0, 0, 0, 0}, {0, -4, 5000, 6, 182 * 90}, {1, 9, 9, 9, 9}};
   ASSERT_EQ(loadDnl(level), LoadFailure::None);
   const LevelGeometry& g = levelGeometry;
-  const auto pose = [&g] {
-    return std::vector<float>{g.startX, g.startY, g.startZ, g.startHeading};
-  };
-  EXPECT_EQ(pose(), std::vector<float>({-4, 3976, 6, 270}));  // the eye 1024 above the item
-  EXPECT_EQ(std::vector<int32_t>({g.itemCount, g.items[2].y, g.items[3].objectId}),
-            std::vector<int32_t>({4, 5000, 1}));
-  level.items.clear();
-  level.itemCountField = -5;  // stored as read; the pose and earlier records stay
-  ASSERT_EQ(loadDnl(level), LoadFailure::None);
-  EXPECT_EQ(pose(), std::vector<float>({-4, 3976, 6, 270}));
-  EXPECT_EQ(std::vector<int32_t>({g.itemCount, g.items[3].objectId}),
-            std::vector<int32_t>({-5, 1}));
+  for (int pass = 0; pass < 2; ++pass) {  // the second: no item, the count stored as read
+    EXPECT_EQ(std::vector<float>({g.startX, g.startY, g.startZ, g.startHeading, float(g.itemCount),
+                                  float(g.items[2].y), float(g.items[3].objectId)}),
+              std::vector<float>({-4, 3976, 6, 270, pass ? -5.0f : 4.0f, 5000, 1}));
+    level.items.clear();
+    level.itemCountField = -5;
+    ASSERT_EQ(loadDnl(level), LoadFailure::None);
+  }
 }
 
 }  // namespace
