@@ -91,10 +91,10 @@ TEST(CutShort, PagesVerticesAndItemsPastTheEndComeFromMinusOne) {
   level.items = {{0, 1, 2, 3, 0}, {0, 4, 5, 6, 0}};
   const uint64_t tail = 8192 + 2 + 2 + 740 + 4 + 4;                      // sections 20 to 25
   ASSERT_EQ(loadDnl(level, dnlLength(level) - tail - 24 + 5), F::None);  // in item 1's x
-  EXPECT_EQ(levelGeometry.items[1].x, static_cast<int32_t>(0xFFFFFF04u));
-  EXPECT_EQ(levelGeometry.items[1].z, -1);
-  EXPECT_EQ(levelGeometry.startY, -1025.0f);
-  EXPECT_EQ(levelGeometry.startHeading, 180.0f);  // angle -1
+  const LevelGeometry& g = levelGeometry;  // x 0xFFFFFF04, z -1, y 1024 above -1, angle -1
+  EXPECT_EQ(
+      std::vector<float>({float(g.items[1].x), float(g.items[1].z), g.startY, g.startHeading}),
+      std::vector<float>({-252, -1, -1025, 180}));
 }
 
 // Counts that claim gigabytes end the stream at once; everything after reads as -1.
