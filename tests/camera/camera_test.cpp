@@ -3,7 +3,6 @@
 // speed limits, and mouse look with its dead zone and re-centring.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cmath>
 #include <cstring>
 #include <functional>

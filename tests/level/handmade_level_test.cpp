@@ -69,22 +69,20 @@ TEST(HandmadeFile, BothLayoutsLoadEveryFieldIntoTheSameStore) {
   resetStore();
   ASSERT_EQ(loadBytes(handmadeFile(45)), LoadFailure::None);
   EXPECT_EQ(lastLoadReport().layout, LevelLayout::Older);
-  const RoomVertex &v0 = levelGeometry.vertices[0], &v2 = levelGeometry.vertices[2];
-  EXPECT_EQ(std::vector<float>({v0.x, v0.y, v0.z, v0.r, levelGeometry.vertices[1].z, v2.x, v2.y}),
-            std::vector<float>({2049, -2, -1021, 0.5, -1324, -69995, 6}));  // no y offset
-  const QuadFace* q = levelGeometry.quads;
-  const TriFace& t = levelGeometry.triangles[0];
-  EXPECT_EQ(std::vector<uint32_t>({uint32_t(levelGeometry.quadCount), q[0].vertexIndices[0],
-                                   q[0].vertexIndices[3], q[0].objectTexture, q[1].vertexIndices[1],
-                                   q[1].objectTexture, uint32_t(levelGeometry.triangleCount),
-                                   t.vertexIndices[0], t.texturePage}),
-            std::vector<uint32_t>({2, 1, 0, 0, 3, 1, 1, 1, 5}));  // the second room's base: 2
-  EXPECT_EQ(levelGeometry.objectTextureUVs[0].uv[1] + levelGeometry.objectTextureUVs[1].uv[7],
-            (32.5f + 229.5f) / 256);       // the high bytes 32 and 7 x 32 + 5
-  const LevelGeometry& g = levelGeometry;  // the start item: 1024 above the item, 270
-  EXPECT_EQ(std::vector<float>(
-                {float(g.itemCount), float(g.items[0].z), g.startX, g.startY, g.startHeading}),
-            std::vector<float>({1, -8192, 4096, -512, 270}));
+  const LevelGeometry& g = levelGeometry;  // the start item 1024 above the item, heading 270
+  const RoomVertex &v0 = g.vertices[0], &v2 = g.vertices[2];  // y without a room offset
+  EXPECT_EQ(std::vector<float>({v0.x, v0.y, v0.z, v0.r, g.vertices[1].z, v2.x, v2.y,
+                                g.objectTextureUVs[0].uv[1], g.objectTextureUVs[1].uv[7],
+                                float(g.itemCount), float(g.items[0].z), g.startX, g.startY,
+                                g.startHeading}),
+            std::vector<float>({2049, -2, -1021, 0.5, -1324, -69995, 6, 32.5f / 256, 229.5f / 256,
+                                1, -8192, 4096, -512, 270}));  // coordinates: the high bytes
+  const QuadFace* q = g.quads;
+  EXPECT_EQ(
+      std::vector<uint32_t>({uint32_t(g.quadCount), q[0].vertexIndices[0], q[0].objectTexture,
+                             q[1].vertexIndices[1], q[1].objectTexture, uint32_t(g.triangleCount),
+                             g.triangles[0].vertexIndices[0], g.triangles[0].texturePage}),
+      std::vector<uint32_t>({2, 1, 0, 3, 1, 1, 1, 5}));  // the second room's base: 2
   savedStore = levelGeometry;
   for (const uint32_t version : {0xFF080038u, 0xFF180038u, 0xFF180034u}) {
     resetStore();
