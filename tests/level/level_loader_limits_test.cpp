@@ -37,11 +37,10 @@ TEST(Limits, TheLargestCountLoadsAndOneMoreFailsLeavingTheDocumentedStore) {
                                       {F::TooManyItems, kMaxItems}};
   const LevelGeometry& g = levelGeometry;
   for (const auto& [failure, limit] : limits) {
-    SCOPED_TRACE(static_cast<int>(failure));
     EXPECT_EQ(loadDnl(levelWith(failure, limit)), F::None);
     const int32_t counts[] = {g.numTexturePages, lastLoadReport().vertexCount,        g.quadCount,
                               g.triangleCount,   lastLoadReport().objectTextureCount, g.itemCount};
-    EXPECT_EQ(counts[static_cast<int>(failure) - 3], limit);
+    EXPECT_EQ(counts[static_cast<int>(failure) - 3], limit) << static_cast<int>(failure);
     ASSERT_EQ(loadDnl(levelWith(F::None, 0)), F::None);
     savedStore = levelGeometry;
     EXPECT_EQ(loadDnl(levelWith(failure, limit + 1)), failure);
@@ -55,10 +54,6 @@ TEST(Limits, TheLargestCountLoadsAndOneMoreFailsLeavingTheDocumentedStore) {
   loadDnl(levelWith(F::TooManyObjectTextures, kMaxObjectTextures + 1));
   EXPECT_EQ(g.quadCount * 10 + g.quads[0].texturePage, 25u);  // rooms read, no page assigned
   DnlLevel level = levelWith(F::TooManyItems, 1);
-  level.itemCountField = 0x7FFFFFFF;
-  EXPECT_EQ(loadDnl(level), F::TooManyItems);
-  level.pageCountField = 0x7FFFFFFF;
-  EXPECT_EQ(loadDnl(level), F::TooManyTexturePages);
   savedStore = levelGeometry;
   for (const uint32_t version : {44u, 46u, 0xFF080034u, 0x380008FFu}) {
     level.versionWord = version;

@@ -1,11 +1,10 @@
-// The readers and their values past the end, texel conversion, the regrouping of faces by page,
-// and what a load puts in the store, built with the writer: texels and shades, pages with
-// their grouping, items and the start pose, and what a later load keeps from an earlier one.
+// The readers and their values past the end, the regrouping of faces by page, and what a load
+// puts in the store, built with the writer: texels and shades, pages with their grouping,
+// items and the start pose, and what a later load keeps from an earlier one.
 #include <gtest/gtest.h>
 
 #include "level/byte_stream.h"
 #include "level/face_grouping.h"
-#include "level/texel_conversion.h"
 
 #include "tests/level/level_test_support.h"
 
@@ -26,14 +25,6 @@ TEST(Readers, ReadLittleEndianAndGiveExactValuesPastTheEnd) {
   EXPECT_EQ(readU32(stream), static_cast<int32_t>(0xFFFF1234u));
 }
 
-TEST(TexelConversion, BulkRunMatchesSingleTexelsForEveryWord) {
-  std::vector<uint8_t> words(2 * 65536), bulk(4 * 65536), single(4 * 65536);
-  for (uint32_t w = 0; w < 65536; ++w) words[2 * w] = w & 0xFF, words[2 * w + 1] = w >> 8;
-  convertTexelRun(words.data(), 65536, bulk.data());
-  for (int32_t w = 0; w < 65536; ++w) convertTexel(w, &single[4 * w]);
-  EXPECT_EQ(bulk, single);
-}
-
 using Tags = std::vector<uint32_t>;
 
 // Faces given pages and tagged in their first vertex index by their position from 1; the
@@ -51,13 +42,9 @@ Tags groupedTags(Face* faces, int32_t& count, const Tags& pages, int32_t pageCou
 
 TEST(GroupFacesByPage, ExchangesInTheDocumentedOrder) {
   const std::tuple<Tags, int32_t, Tags> cases[] = {
-      {{1, 0, 1, 0}, 2, {2, 4, 3, 1}},
-      {{5, 0, 1}, 2, {2, 3, 1}},
-      {{1, 0, 1}, 0, {1, 2, 3}},
-      {{1, 0, 1}, -3, {1, 2, 3}},
-      {{0, 0, 0, 0}, 16, {1, 2, 3, 4}},
-      {{2, 1, 0}, 3, {3, 2, 1}},
-      {{0x8002, 1, 0, 0xFFFFFFFF, 1}, 2, {3, 2, 5, 4, 1}}};
+      {{1, 0, 1, 0}, 2, {2, 4, 3, 1}}, {{5, 0, 1}, 2, {2, 3, 1}},
+      {{1, 0, 1}, -3, {1, 2, 3}},      {{0, 0, 0}, 16, {1, 2, 3}},
+      {{2, 1, 0}, 3, {3, 2, 1}},       {{0x8002, 1, 0, 0xFFFFFFFF, 1}, 2, {3, 2, 5, 4, 1}}};
   for (const auto& [pages, pageCount, after] : cases) {
     resetStore();  // each table regrouped while the other is empty
     EXPECT_EQ(groupedTags(levelGeometry.quads, levelGeometry.quadCount, pages, pageCount), after);
@@ -100,12 +87,6 @@ TEST(LoadLevel, GivesFacesTheirPagesAndGroupsThem) {
   for (int i = 0; i < 6; ++i) pagesAndTextures.push_back(levelGeometry.quads[i].texturePage);
   for (int i = 0; i < 6; ++i) pagesAndTextures.push_back(levelGeometry.quads[i].objectTexture);
   EXPECT_EQ(pagesAndTextures, (std::vector<uint32_t>{0, 0, 1, 3, 0x8002, 3, 1, 1, 0, 7, 2, 7}));
-  // A later level claiming only texture 0 leaves the other faces the pages they held.
-  level.rooms[0].quads = {quadOf(0), quadOf(4)};
-  level.objectTextures = {onPage(1)};
-  levelGeometry.quads[1].texturePage = 2;
-  ASSERT_EQ(loadDnl(level), LoadFailure::None);
-  EXPECT_EQ(levelGeometry.quads[1].texturePage * 10 + levelGeometry.quads[1].objectTexture, 24u);
 }
 
 TEST(LoadLevel, TakesTheStartPoseFromTheLastStartItem) {
