@@ -97,6 +97,9 @@ TEST_F(CameraTest, TurnsAndMovesHaveTheirSignAndSize) {
   for (const int32_t op : {6, -1, 100, INT32_MIN, INT32_MAX}) {  // the reset stays pending too
     EXPECT_TRUE(actsAs([op] { moveCamera(op, 0.5f); }, [] {})) << op;
   }
+  camera.resetPending = 2;  // only exactly 1 restores the start pose: x stays -100, pending 2
+  moveCamera(Roll, 0.0f);
+  EXPECT_EQ(camera.position[0] + camera.resetPending, -98.0f);
   resetTo(0, 0, 0, 0);
   for (int i = 0; i < 20; ++i) moveCamera(Pitch, -0.1f);  // down past the vertical
   EXPECT_NEAR(camera.pitch, 65.41f, 0.01);                // heading and bank flip over
