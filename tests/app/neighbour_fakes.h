@@ -23,6 +23,10 @@ struct NeighbourRecord {
 };
 extern NeighbourRecord neighbours;
 
+// The recorded calls joined by ", "; with `passes`, each whole pass from the timer to the
+// pointer's recentring shows as "rebuild".
+std::string callList(bool passes = false);
+
 // Makes a test OpenGL context current once per process; false when none can be made.
 bool glContextReady();
 

@@ -145,8 +145,7 @@ bool showOpenFileDialog(OpenFileRequest* request) {
 }
 
 void showMessageBox(WindowHandle owner, const char* text, const char* title) {
-  log(0, "showMessageBox");
-  recording.messageBoxes.push_back({owner != nullptr, text, title});
+  log(0, "showMessageBox %s %s: %s", owner != nullptr ? "owned" : "free", title, text);
 }
 
 int32_t changeDisplayMode(const DisplayMode* m) {

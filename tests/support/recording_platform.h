@@ -1,6 +1,7 @@
-// A stand-in for the desktop in tests: every platform call is recorded as a line of text,
-// results are scripted, the message queue is an in-memory list, and hooks let a test act
-// when the code under test waits, swaps, binds a context or moves the pointer.
+// A stand-in for the desktop in tests: every platform call is recorded as a line of text
+// (message boxes with their owner, title and text), results are scripted, the message queue
+// is an in-memory list, and hooks let a test act when the code waits, swaps, binds a context
+// or moves the pointer.
 #pragma once
 
 #include <cstdint>
@@ -10,11 +11,6 @@
 #include <vector>
 
 #include "app/platform/platform.h"
-
-struct RecordedMessageBox {
-  bool owned;  // true when a window owns the box
-  std::string text, title;
-};
 
 struct RecordingPlatform {
   // Scripted results.
@@ -26,7 +22,6 @@ struct RecordingPlatform {
 
   // What happened.
   std::vector<std::string> calls;
-  std::vector<RecordedMessageBox> messageBoxes;
   std::deque<platform::Message> queue;
   platform::OpenFileRequest lastDialogRequest = {};
   std::string lastDialogProposal;  // the buffer's text when the dialog opened
@@ -34,9 +29,7 @@ struct RecordingPlatform {
   int32_t liveRenderingContexts = 0, liveDeviceContexts = 0;
   platform::RenderingContextHandle currentContext = nullptr;  // the one made current last
 
-  // Hooks (optional).
-  std::function<void()> onWaitMessage, onSwapBuffers, onMakeCurrent;
-  std::function<void()> onSetCursorPos;  // after the call is recorded
+  std::function<void()> onWaitMessage, onSwapBuffers, onMakeCurrent, onSetCursorPos;
   platform::WindowProc procedure = nullptr;
 
   // Number of recorded calls that start with `prefix`.
