@@ -1,8 +1,6 @@
 // The start-up sequence: the order of a full pass, rebuilds that skip the dialog and load and
 // release what the pass before made, the failure table with its messages and box owners, and
-// the display-mode result table.
-#include <GL/gl.h>
-
+// the display-mode result table. Fog and culling on a new context: see the window script.
 #include <algorithm>
 #include <cstring>
 
@@ -61,21 +59,6 @@ TEST_F(InitViewerTest, RebuildsSkipDialogAndLoadAndReleaseThePassBefore) {
   ASSERT_EQ(neighbours.releasedIn.size(), 102u);
   for (auto context : neighbours.releasedIn) EXPECT_TRUE(context && context != renderingContext);
   EXPECT_EQ(recording.currentContext, renderingContext);
-}
-
-TEST_F(InitViewerTest, NewContextGetsFogAndCullingAsTheSettingsSay) {
-  ASSERT_TRUE(glContextReady());
-  // Every context the double makes current starts like a new one: both off.
-  recording.onMakeCurrent = [] {
-    glDisable(GL_FOG);
-    glDisable(GL_CULL_FACE);
-  };
-  viewSettings.fogOn = viewSettings.cullOn = 1;
-  pass(0, 0);
-  EXPECT_TRUE(glIsEnabled(GL_FOG) && glIsEnabled(GL_CULL_FACE));
-  viewSettings.fogOn = 0;
-  pass(0, 0);
-  EXPECT_TRUE(!glIsEnabled(GL_FOG) && glIsEnabled(GL_CULL_FACE));
 }
 
 TEST_F(InitViewerTest, EachFailureShowsItsMessageAndDestroysTheWindow) {

@@ -35,9 +35,12 @@ std::string digest(int32_t answer) {
   add(viewSettings.farPlane != 25000.0f,
       "far=" + std::to_string(static_cast<int>(viewSettings.farPlane)));
   add(viewSettings.lightingOn != 0, "light=" + std::to_string(viewSettings.lightingOn));
-  add(viewSettings.fogOn != 0 || glIsEnabled(GL_FOG), "fog=" + std::to_string(viewSettings.fogOn));
+  const auto gl = [](int32_t on, GLenum cap) {
+    return std::to_string(on) + (glIsEnabled(cap) ? "gl" : "");
+  };
+  add(viewSettings.fogOn != 0 || glIsEnabled(GL_FOG), "fog=" + gl(viewSettings.fogOn, GL_FOG));
   add(viewSettings.cullOn != 0 || glIsEnabled(GL_CULL_FACE),
-      "cull=" + std::to_string(viewSettings.cullOn));
+      "cull=" + gl(viewSettings.cullOn, GL_CULL_FACE));
   add(viewSettings.showStatus != 1, "status=" + std::to_string(viewSettings.showStatus));
   add(viewSettings.showHelp != 0, "help=" + std::to_string(viewSettings.showHelp));
   add(windowActive != 0, "active=" + std::to_string(windowActive));
@@ -52,6 +55,11 @@ std::string digest(int32_t answer) {
 TEST_F(ShellTest, WindowProcedureHandlesEachMessageAsTheScriptSays) {
   ASSERT_TRUE(glContextReady());
   create();
+  // Every context the double makes current starts like a new one: fog and culling off.
+  recording.onMakeCurrent = [] {
+    glDisable(GL_FOG);
+    glDisable(GL_CULL_FACE);
+  };
   levelGeometry.startX = 5.0f;
   frameStats.frameCount = 57;
   const uint32_t kPointer = 400u | (300u << 16);
@@ -72,11 +80,11 @@ TEST_F(ShellTest, WindowProcedureHandlesEachMessageAsTheScriptSays) {
       {kWmKeyDown, kVk9, 0, "1 x=5 FPS=057 | rebuild"},
       {kWmKeyDown, kVk9, 0, "1 far=12500 x=5 FPS=057 | rebuild"},
       {kWmKeyDown, kVk0, 0, "1 x=5 FPS=057 | rebuild"},
-      {kWmKeyDown, kVk1, 0, "1 light=1 x=5 FPS=057 | rebuild"},
-      {kWmKeyDown, kVk1, 0, "1 x=5 FPS=057 | rebuild"},
-      {kWmKeyDown, kVk2, 0, "1 fog=1 FPS=057 |"},
-      {kWmKeyDown, kVk3, 0, "1 fog=1 cull=1 FPS=057 |"},
-      {kWmKeyDown, kVk2, 0, "1 cull=1 FPS=057 |"},
+      {kWmKeyDown, kVk2, 0, "1 fog=1gl FPS=057 |"},
+      {kWmKeyDown, kVk3, 0, "1 fog=1gl cull=1gl FPS=057 |"},
+      {kWmKeyDown, kVk1, 0, "1 light=1 fog=1gl cull=1gl x=5 FPS=057 | rebuild"},
+      {kWmKeyDown, kVk2, 0, "1 light=1 cull=1gl FPS=057 |"},
+      {kWmKeyDown, kVk1, 0, "1 cull=1gl x=5 FPS=057 | rebuild"},
       {kWmKeyDown, kVk3, 0, "1 FPS=057 |"},
       {kWmKeyDown, kVk4, 0, "1 status=0 FPS=057 |"},
       {kWmKeyDown, kVkF1, 0, "1 status=0 help=1 FPS=057 |"},
