@@ -7,20 +7,14 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "app/config_file.h"
 
-namespace {
-
-struct ConfigCase {
-  std::string text;  // "missing": no file at all
-  int32_t status;
-  std::string dataDir, dataFile;
-};
-
 TEST(ConfigFile, ReadsEachFileAsTheTableSays) {
   const std::string v(117, 'v');  // "data_dir=" and 117 characters fill 126 of a piece
-  const ConfigCase cases[] = {
+  // File text ("missing": no file at all), result, then the two paths read.
+  const std::tuple<std::string, int32_t, std::string, std::string> cases[] = {
       {"missing", 0, ".", "jungle.dnl"},
       {"", 1, ".", "jungle.dnl"},
       {"// where\ndata_dir=levels\ndata_file=sample.dnl\n", 1, "levels", "sample.dnl"},
@@ -45,16 +39,13 @@ TEST(ConfigFile, ReadsEachFileAsTheTableSays) {
   };
   const auto path = std::filesystem::temp_directory_path() /
                     ("dunmoor-config-" + std::to_string(getpid()) + ".cfg");
-  for (const ConfigCase& row : cases) {
+  for (const auto& [text, status, dataDir, dataFile] : cases) {
     std::filesystem::remove(path);
-    if (row.text != "missing") std::ofstream(path, std::ios::binary) << row.text;
+    if (text != "missing") std::ofstream(path, std::ios::binary) << text;
     ViewerPaths paths;
     std::memset(&paths, 0x5A, sizeof paths);  // the reader must set every default itself
-    EXPECT_EQ(readConfigFile(paths, path.c_str()), row.status) << row.text;
-    EXPECT_EQ(paths.dataDir, row.dataDir) << row.text;
-    EXPECT_EQ(paths.dataFile, row.dataFile) << row.text;
+    EXPECT_EQ(readConfigFile(paths, path.c_str()), status) << text;
+    EXPECT_EQ(paths.dataDir + std::string("|") + paths.dataFile, dataDir + "|" + dataFile) << text;
   }
   std::filesystem::remove(path);
 }
-
-}  // namespace
