@@ -60,6 +60,7 @@ TEST_F(ShellTest, WindowProcedureHandlesEachMessageAsTheScriptSays) {
     glDisable(GL_CULL_FACE);
   };
   levelGeometry.startX = 5.0f;
+  recording.displayModeResult = -2;  // each switch on activation reports the refusal
   const uint32_t kPointer = 400u | (300u << 16);
   const struct {
     uint32_t message, wParam, lParam;
@@ -69,7 +70,9 @@ TEST_F(ShellTest, WindowProcedureHandlesEachMessageAsTheScriptSays) {
       {0x0084, 5, 6, "0 | defaultWindowProc 132"},
       {kWmMouseMove, 0, kPointer, "1 |"},  // no mouse look while inactive
       {kWmActivate, 0x30000, 0, "1 | changeDisplayMode restore, showCursor 1"},
-      {kWmActivate, 0x10002, 0, "1 active=2 | changeDisplayMode 640x480x16, showCursor 0"},
+      {kWmActivate, 0x10002, 0,
+       "1 active=2 | changeDisplayMode 640x480x16, showMessageBox free Error: Return=-2, The "
+       "graphics mode is not supported.\n, showCursor 0"},
       {kWmMouseMove, 0, kPointer, "1 active=2 | setCursorPos 320 240"},
       {kWmActivate, 0, 0, "1 | changeDisplayMode restore, showCursor 1"},
       {kWmKeyDown, kVk0, 0, "1 far=50000 x=5 | rebuild"},
@@ -136,4 +139,7 @@ TEST_F(ShellTest, CreationReadsTheConfigurationAndAFailedReloadQuits) {
   EXPECT_EQ(callList(),
             "showOpenFileDialog, showMessageBox owned Error: Failed to select a DNM "
             "level file, destroyWindow, changeDisplayMode restore, postQuitMessage 0");
+  ShellTest::SetUp();
+  recording.dialogAccepts = false;
+  create();  // a failed creation still answers 1
 }
