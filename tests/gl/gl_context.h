@@ -1,6 +1,6 @@
 // A headless OpenGL compatibility context for tests and benchmarks: EGL on Mesa's
 // surfaceless platform with a 640 x 480 pbuffer (16-bit depth), software rendering on one
-// thread unless LP_NUM_THREADS says otherwise, no display needed. Plus read-back helpers.
+// thread unless LP_NUM_THREADS says otherwise, no display needed. Plus a read-back.
 #pragma once
 
 #include <cstdint>
@@ -19,8 +19,6 @@ struct Rgb {
   uint8_t r, g, b;
 };
 
-// Reads the colour of one window pixel (origin at the bottom left) of the current buffer.
-Rgb readPixel(int32_t x, int32_t y);
-
-// Reads the whole 640 x 480 colour buffer as RGB bytes, bottom row first.
-void readFrame(uint8_t* rgbOut);
+// Reads a block of window pixels (origin at the bottom left) of the current buffer, row by
+// row from the bottom one.
+void readPixels(int32_t x, int32_t y, int32_t width, int32_t height, Rgb* out);

@@ -1,5 +1,5 @@
-// The overlay's texts: status line widths and signs, the help screen's state columns, item
-// labels, and that no line reads or reports more than its buffers hold.
+// The overlay's texts and font: status line widths and signs, the help screen's state
+// columns, item labels, bounded reads and writes; glyphs on the pitch, rows bottom-up.
 #include "render/overlay_text.h"
 
 #include <gtest/gtest.h>
@@ -8,119 +8,88 @@
 #include <cstring>
 #include <string>
 
-#include "camera/camera.h"
-#include "camera/view_settings.h"
-#include "render/frame_stats.h"
+#include "render/glyph_raster.h"
+#include "tests/gl/level_builder.h"
 
 namespace {
 
 class OverlayTextTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    camera = {};
-    viewSettings = kDefaultViewSettings;
-    frameStats = {};
-    std::memset(levelPath, 0, sizeof levelPath);
-  }
+  void SetUp() override { testlevel::resetWorld(); }
 
-  std::string status() {
-    const int32_t count = formatStatusLine(buffer, sizeof buffer);
-    EXPECT_EQ(static_cast<size_t>(count), std::strlen(buffer));
-    return std::string(buffer, static_cast<size_t>(count));
+  // The text a formatter wrote, checking that the count it returned is what stands.
+  std::string written(int32_t count) {
+    EXPECT_EQ(count, static_cast<int32_t>(std::strlen(buffer)));
+    return buffer;
   }
-
-  std::string help(int32_t line) {
-    const int32_t count = formatHelpLine(line, buffer, sizeof buffer);
-    EXPECT_EQ(static_cast<size_t>(count), std::strlen(buffer));
-    return std::string(buffer, static_cast<size_t>(count));
-  }
+  std::string status() { return written(formatStatusLine(buffer, sizeof buffer)); }
+  std::string help(int32_t line) { return written(formatHelpLine(line, buffer, sizeof buffer)); }
+  std::string label(int32_t id, size_t size) { return written(formatItemLabel(id, buffer, size)); }
 
   char buffer[kTextBufferSize];
 };
 
-TEST_F(OverlayTextTest, StatusLineShowsPoseWithFixedWidthsAndSigns) {
+TEST_F(OverlayTextTest, StatusLineShowsThePoseWithFixedWidthsAndSigns) {
+  camera.position[1] = camera.pitch = -0.0f;  // what the reset leaves: shown as zero
   EXPECT_EQ(status(), "F1=Help  POS=(X,Y,Z)=(00000,00000,00000) DIR=(H,P,B)=(000,000,000)");
   std::strcpy(frameStats.fpsText, "FPS=042");
-  camera.position[0] = -512.4f;
-  camera.position[1] = 12.6f;
-  camera.position[2] = 123456.0f;
-  camera.heading = 7.6f;
-  camera.pitch = -45.0f;
-  camera.bank = 179.99998f;
+  const float pose[6] = {-512.4f, 12.6f, 123456.0f, 7.6f, -45.0f, 179.99998f};
+  std::memcpy(&camera, pose, sizeof pose);  // position, heading, pitch, bank
   EXPECT_EQ(status(), "F1=Help FPS=042 POS=(X,Y,Z)=(-0512,00013,123456) DIR=(H,P,B)=(008,-45,180)");
 }
 
-TEST_F(OverlayTextTest, StatusLineShowsNegativeZeroAsZero) {
-  camera.position[1] = -0.0f;
-  camera.pitch = -0.0f;  // what the reset leaves
-  EXPECT_EQ(status(), "F1=Help  POS=(X,Y,Z)=(00000,00000,00000) DIR=(H,P,B)=(000,000,000)");
-}
-
-TEST_F(OverlayTextTest, StatusLineStaysInItsBufferForExtremeValuesAndUnterminatedText) {
+TEST_F(OverlayTextTest, LinesReadAndWriteOnlyWithinTheirBuffers) {
   std::memset(frameStats.fpsText, 'F', sizeof frameStats.fpsText);  // no terminator
-  camera.position[0] = camera.position[1] = camera.position[2] = -FLT_MAX;
-  camera.heading = camera.pitch = camera.bank = FLT_MAX;
-  const std::string line = status();
-  EXPECT_LT(line.size(), kTextBufferSize);
-  EXPECT_EQ(line.find(std::string(127, 'F')), 8u);
-  EXPECT_EQ(line.find(std::string(128, 'F')), std::string::npos);
+  std::memset(levelPath, 'p', sizeof levelPath);
+  const float pose[6] = {-FLT_MAX, -FLT_MAX, -FLT_MAX, FLT_MAX, FLT_MAX, FLT_MAX};
+  std::memcpy(&camera, pose, sizeof pose);
+  EXPECT_EQ(status().substr(0, 141), "F1=Help " + std::string(127, 'F') + " POS=(");
+  EXPECT_EQ(help(0), "LEVEL    : " + std::string(127, 'p'));
+  EXPECT_EQ(label(0x12345678, 4), "123");
+  EXPECT_EQ(formatHelpLine(2, buffer, 10), 9);
+  EXPECT_EQ(formatStatusLine(buffer, 0), 0);
 }
 
-TEST_F(OverlayTextTest, ShortBuffersReportOnlyWhatStandsInThem) {
-  char small[10];
-  EXPECT_EQ(formatStatusLine(small, sizeof small), 9);
-  EXPECT_STREQ(small, "F1=Help  ");
-  EXPECT_EQ(formatHelpLine(2, small, sizeof small), 9);
-  EXPECT_EQ(formatItemLabel(0x12345678, small, 4), 3);
-  EXPECT_STREQ(small, "123");
-  EXPECT_EQ(formatStatusLine(small, 0), 0);
-}
-
-TEST_F(OverlayTextTest, HelpScreenReadsTheLevelPathBoundedAndListsTheControls) {
-  std::strcpy(levelPath, "levels/sample.dnl");
-  EXPECT_EQ(help(0), "LEVEL    : levels/sample.dnl");
-  EXPECT_EQ(help(1), "MODE     : 640 X 480 X 16");
+TEST_F(OverlayTextTest, HelpScreenAndLabelsShowTheStateUnderItsToggles) {
   EXPECT_EQ(help(8), "MISC     : (Halve/Double) Back Plane=9/0");
-  EXPECT_EQ(help(9), "");
-  EXPECT_EQ(help(-1), "");
-  for (int32_t line = 0; line < kHelpLineCount; ++line) {
-    EXPECT_FLOAT_EQ(helpLineY(line), 160.0f - 10.0f * line);
-    EXPECT_LE(help(line).size(), 80u) << "line " << line << " must fit 640 pixels";
-  }
-  std::memset(levelPath, 'p', sizeof levelPath);  // no terminator
-  EXPECT_EQ(help(0).size(), 11u + 127u);
-}
-
-TEST_F(OverlayTextTest, StateColumnsStandUnderTheTogglesAndShowTheStatusFlagTwice) {
-  viewSettings.showStatus = 0;
-  viewSettings.lightingOn = 1;
-  viewSettings.fogOn = 0;
-  viewSettings.cullOn = 1;
-  const std::string toggles = help(5);
-  const std::string state = help(6);
-  const size_t columns[] = {14, 24, 35, 44, 54};
-  const char* expected[] = {"OFF", "ON ", "OFF", "ON ", "OFF"};
-  for (int32_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(toggles[columns[i] - 1], '=') << "column " << i;
-    EXPECT_EQ(state.substr(columns[i], 3), expected[i]) << "column " << i;
-  }
-  viewSettings.showStatus = 1;
-  viewSettings.showHelp = 1;  // the help flag itself is not shown
-  const std::string on = help(6);
-  EXPECT_EQ(on.substr(14, 3), "ON ");
-  EXPECT_EQ(on.substr(54, 2), "ON");
+  EXPECT_EQ(help(9) + help(-1), "");
+  for (int32_t line = 0; line < kHelpLineCount; ++line) EXPECT_LE(help(line).size(), 80u);
+  // Columns under the toggles' "=": status, light, fog, cull, then status again.
+  viewSettings.lightingOn = viewSettings.cullOn = 1;
   viewSettings.fogOn = 2;  // only exactly 1 reads as on
-  EXPECT_EQ(help(6).substr(35, 3), "OFF");
+  const std::string toggles = help(5), state = help(6);
+  const size_t columns[] = {14, 24, 35, 44, 54};
+  const char* expected[] = {"ON ", "ON ", "OFF", "ON ", "ON "};
+  for (int32_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(toggles[columns[i] - 1], '=') << i;
+    EXPECT_EQ(state.substr(columns[i], 3), expected[i]) << i;
+  }
+  viewSettings.showStatus = 0;
+  viewSettings.showHelp = 1;  // the help flag itself is not shown
+  EXPECT_EQ(help(6).substr(14, 3) + help(6).substr(54), "OFFOFF");
+  EXPECT_EQ(label(421, sizeof buffer) + label(0, sizeof buffer), "1a50");
 }
 
-TEST_F(OverlayTextTest, ItemLabelsAreLowerCaseHexWithoutLeadingZeros) {
-  char label[16];
-  EXPECT_EQ(formatItemLabel(421, label, sizeof label), 3);
-  EXPECT_STREQ(label, "1a5");
-  formatItemLabel(0, label, sizeof label);
-  EXPECT_STREQ(label, "0");
-  formatItemLabel(65535, label, sizeof label);
-  EXPECT_STREQ(label, "ffff");
+TEST(GlyphRaster, MonospaceGlyphsFitThePitchWithRowsBottomUpAndControlsEmpty) {
+  ASSERT_TRUE(rasterizeGlyphFont());
+  EXPECT_TRUE(glyphFont.pixelSize <= 13 && glyphFont.lineHeight >= 12 &&
+              glyphFont.lineHeight <= 17);
+  for (int32_t code = 0x21; code < 0x7f; ++code) {
+    const GlyphBitmap& glyph = glyphFont.glyphs[code];
+    // One column of overhang is allowed; more would run into the next character.
+    EXPECT_TRUE(glyph.width > 0 && glyph.left >= -1 && glyph.left + glyph.width <= 9) << code;
+  }
+  for (int32_t code : {0, 9, 10, 0x20, 0x7f, 0x9f}) EXPECT_EQ(glyphFont.glyphs[code].width, 0);
+  EXPECT_GT(glyphFont.glyphs[0xe9].width, 0);  // Latin-1 e acute
+  // The bar of a T is its top row, above a one-pixel stem; a quote stands high.
+  const GlyphBitmap& t = glyphFont.glyphs['T'];
+  int32_t stem = 0, bar = 0;
+  for (int32_t x = 0; x < t.width; ++x) {
+    stem += glyphPixel(t, x, 0);
+    bar += glyphPixel(t, x, t.rows - 1);
+  }
+  EXPECT_TRUE(stem > 0 && stem < bar) << stem << " " << bar;
+  EXPECT_GT(glyphFont.glyphs['\''].top - glyphFont.glyphs['\''].rows, 3);
 }
 
 }  // namespace

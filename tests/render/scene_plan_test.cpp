@@ -1,162 +1,109 @@
-// Planning of the scene list without a GL context: batches per page and section, the
-// corners' vertices and texture coordinates, and faces that point outside the tables.
+// Planning of the scene list without a GL context: batches per run of a page within each
+// section, the corners' vertices and coordinates, faces pointing outside the tables.
 #include "render/scene_plan.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <limits>
+#include <span>
+#include <tuple>
 #include <vector>
 
 namespace {
+
+constexpr SceneSection Q = SceneSection::Quads, T = SceneSection::Triangles;
+constexpr uint32_t kHuge = std::numeric_limits<uint32_t>::max();
+constexpr int32_t kNone = kUntexturedPage;
+using Batch = std::tuple<SceneSection, int32_t, int32_t, int32_t>;  // section, page, first, count
+using Batches = std::vector<Batch>;
 
 class ScenePlanTest : public ::testing::Test {
  protected:
   void SetUp() override { std::memset(&levelGeometry, 0, sizeof levelGeometry); }
 
-  static void addQuad(uint32_t page, uint32_t objectTexture = 0, uint32_t firstVertex = 0) {
-    QuadFace& quad = levelGeometry.quads[levelGeometry.quadCount++];
-    quad = {{firstVertex, firstVertex + 1, firstVertex + 2, firstVertex + 3}, objectTexture, page};
+  // Faces on the given pages with object texture 0, all on vertices 0 to 3.
+  static void addFaces(std::vector<uint32_t> quadPages, std::vector<uint32_t> trianglePages) {
+    for (uint32_t page : quadPages)
+      levelGeometry.quads[levelGeometry.quadCount++] = {{0, 1, 2, 3}, 0, page};
+    for (uint32_t page : trianglePages)
+      levelGeometry.triangles[levelGeometry.triangleCount++] = {{0, 1, 2}, 0, page};
   }
-
-  static void addTriangle(uint32_t page, uint32_t objectTexture = 0, uint32_t firstVertex = 0) {
-    TriFace& triangle = levelGeometry.triangles[levelGeometry.triangleCount++];
-    triangle = {{firstVertex, firstVertex + 1, firstVertex + 2}, objectTexture, page};
-  }
-
-  static const ScenePlan& plan() {
+  static Batches plan() {
     planScene(levelGeometry, scenePlan);
-    return scenePlan;
-  }
-
-  // Section, page and face count of each batch, as one comparable list.
-  struct Shape {
-    SceneSection section;
-    int32_t page;
-    int32_t faces;
-    bool operator==(const Shape&) const = default;
-  };
-  static std::vector<Shape> shapes(const ScenePlan& p) {
-    std::vector<Shape> result;
-    for (int32_t b = 0; b < p.batchCount; ++b) {
-      result.push_back({p.batches[b].section, p.batches[b].page, p.batches[b].faceCount});
+    Batches batches;
+    for (const SceneBatch& b : std::span(scenePlan.batches, scenePlan.batchCount)) {
+      batches.emplace_back(b.section, b.page, b.firstFace, b.faceCount);
     }
-    return result;
+    return batches;
   }
 };
 
-constexpr SceneSection Q = SceneSection::Quads;
-constexpr SceneSection T = SceneSection::Triangles;
-
-TEST_F(ScenePlanTest, GroupedFacesGiveOneBatchPerPageAndSectionInPageOrder) {
+TEST_F(ScenePlanTest, OneBatchPerRunOfAPageWithinEachSectionSkippingFacesPastTheVertices) {
+  EXPECT_TRUE(plan().empty());
   levelGeometry.numTexturePages = 3;
-  for (uint32_t page : {0u, 0u, 1u, 1u, 1u, 2u}) addQuad(page);
-  for (uint32_t page : {1u, 1u, 2u}) addTriangle(page);
-  const ScenePlan& p = plan();
-  const std::vector<Shape> expected = {{Q, 0, 2}, {Q, 1, 3}, {Q, 2, 1}, {T, 1, 2}, {T, 2, 1}};
-  EXPECT_EQ(shapes(p), expected);
-  // Faces keep table order, each batch naming the entries it covers.
-  ASSERT_EQ(p.faceCount, 9);
-  for (int32_t i = 0; i < 6; ++i) EXPECT_EQ(p.faces[i], static_cast<uint32_t>(i));
-  for (int32_t i = 0; i < 3; ++i) EXPECT_EQ(p.faces[6 + i], static_cast<uint32_t>(i));
-  EXPECT_EQ(p.batches[1].firstFace, 2);
-  EXPECT_EQ(p.batches[3].firstFace, 6);
+  addFaces({0, 0, 0, 1, 1, 2, 0}, {0, 1, 1, 2});
+  levelGeometry.quads[0].vertexIndices[3] = kMaxVertices - 1;  // the last record
+  levelGeometry.quads[1].vertexIndices[3] = kMaxVertices;      // one past it
+  levelGeometry.triangles[1].vertexIndices[0] = kHuge;
+  EXPECT_EQ(plan(), (Batches{{Q, 0, 0, 2},
+                             {Q, 1, 2, 2},
+                             {Q, 2, 4, 1},
+                             {Q, 0, 5, 1},
+                             {T, 0, 6, 1},
+                             {T, 1, 7, 1},
+                             {T, 2, 8, 1}}));
+  EXPECT_EQ(std::vector<uint32_t>(scenePlan.faces, scenePlan.faces + scenePlan.faceCount),
+            (std::vector<uint32_t>{0, 2, 3, 4, 5, 6, 0, 2, 3}));
+  EXPECT_EQ(scenePlan.skippedFaces, 2);
+  levelGeometry.quadCount = -5;  // a negative count means none
+  EXPECT_EQ(plan(), (Batches{{T, 0, 0, 1}, {T, 1, 1, 1}, {T, 2, 2, 1}}));
 }
 
-TEST_F(ScenePlanTest, BatchesFollowRunsAndNeverSpanTheSections) {
-  levelGeometry.numTexturePages = 2;
-  addQuad(0);
-  addQuad(1);
-  addQuad(0);
-  addTriangle(0);  // same page as the last quad, still a batch of its own
-  const std::vector<Shape> expected = {{Q, 0, 1}, {Q, 1, 1}, {Q, 0, 1}, {T, 0, 1}};
-  EXPECT_EQ(shapes(plan()), expected);
-}
-
-TEST_F(ScenePlanTest, EmptySectionsGiveNoBatches) {
-  levelGeometry.numTexturePages = 1;
-  EXPECT_EQ(plan().batchCount, 0);
-  addTriangle(0);
-  EXPECT_EQ(shapes(plan()), (std::vector<Shape>{{T, 0, 1}}));
-  levelGeometry.triangleCount = -5;  // a negative count means none
-  addQuad(0);
-  EXPECT_EQ(shapes(plan()), (std::vector<Shape>{{Q, 0, 1}}));
-}
-
-TEST_F(ScenePlanTest, CornersSendTheirVertexAndTheirOwnCoordinatePair) {
-  levelGeometry.numTexturePages = 1;
-  for (int32_t i = 0; i < 8; ++i) levelGeometry.objectTextureUVs[7].uv[i] = 0.1f * (i + 1);
-  addQuad(0, 7, 40);
-  addTriangle(0, 7, 90);
-  const ScenePlan& p = plan();
-  for (int32_t k = 0; k < 4; ++k) {
-    const SceneCorner c = sceneCorner(levelGeometry, p.batches[0], p.faces[0], k);
-    EXPECT_EQ(c.vertexIndex, 40u + k);
-    EXPECT_FLOAT_EQ(c.u, 0.1f * (2 * k + 1));
-    EXPECT_FLOAT_EQ(c.v, 0.1f * (2 * k + 2));
-  }
-  for (int32_t k = 0; k < 3; ++k) {
-    const SceneCorner c = sceneCorner(levelGeometry, p.batches[1], p.faces[1], k);
-    EXPECT_EQ(c.vertexIndex, 90u + k);
-    EXPECT_FLOAT_EQ(c.u, 0.1f * (2 * k + 1));
-  }
-}
-
-TEST_F(ScenePlanTest, FacesWithoutALoadedPageOrCoordinatesDrawUntextured) {
-  levelGeometry.numTexturePages = 2;
+TEST_F(ScenePlanTest, FacesWithoutANamedPageOrCoordinatesDrawUntexturedAtZeroZero) {
+  addFaces({1, 1, 1, 2, 20}, {});
+  levelGeometry.quads[1].objectTexture = kMaxObjectTextures - 1;  // the last record
+  levelGeometry.quads[2].objectTexture = kMaxObjectTextures;      // one past it
   levelGeometry.objectTextureUVs[kMaxObjectTextures - 1].uv[0] = 0.5f;
-  addQuad(1);
-  addQuad(1, kMaxObjectTextures - 1);  // the last record is still in the table
-  addQuad(1, kMaxObjectTextures);      // one past it is not
-  addQuad(2);                          // pages past the count come last after grouping
-  addQuad(65535);
-  const ScenePlan& p = plan();
-  EXPECT_EQ(shapes(p), (std::vector<Shape>{{Q, 1, 2}, {Q, kUntexturedPage, 3}}));
-  const SceneCorner c = sceneCorner(levelGeometry, p.batches[1], p.faces[2], 0);
-  EXPECT_EQ(c.u, 0.0f);
-  EXPECT_EQ(c.v, 0.0f);
-  EXPECT_FLOAT_EQ(sceneCorner(levelGeometry, p.batches[0], p.faces[1], 0).u, 0.5f);
-
-  levelGeometry.numTexturePages = -1;  // no pages at all
-  EXPECT_EQ(shapes(plan()), (std::vector<Shape>{{Q, kUntexturedPage, 5}}));
+  levelGeometry.objectTextureUVs[0].uv[0] = 0.25f;
+  levelGeometry.numTexturePages = 2;
+  EXPECT_EQ(plan(), (Batches{{Q, 1, 0, 2}, {Q, kNone, 2, 3}}));
+  EXPECT_EQ(sceneCorner(levelGeometry, scenePlan.batches[0], 1, 0).u, 0.5f);
+  EXPECT_EQ(sceneCorner(levelGeometry, scenePlan.batches[1], 3, 0).u, 0.0f);
+  levelGeometry.numTexturePages = 1000;  // only the pages that can have names
+  EXPECT_EQ(plan(), (Batches{{Q, 1, 0, 2}, {Q, kNone, 2, 1}, {Q, 2, 3, 1}, {Q, kNone, 4, 1}}));
+  levelGeometry.numTexturePages = -1;
+  EXPECT_EQ(plan(), (Batches{{Q, kNone, 0, 5}}));
 }
 
-TEST_F(ScenePlanTest, FacesWithAVertexPastTheTableAreSkippedWithoutSplittingTheirBatch) {
-  levelGeometry.numTexturePages = 1;
-  addQuad(0, 0, kMaxVertices - 4);  // corners up to the last record
-  addQuad(0, 0, kMaxVertices - 3);  // last corner one past it
-  addQuad(0);
-  addTriangle(0);
-  levelGeometry.triangles[0].vertexIndices[1] = std::numeric_limits<uint32_t>::max();
-  const ScenePlan& p = plan();
-  EXPECT_EQ(shapes(p), (std::vector<Shape>{{Q, 0, 2}}));
-  EXPECT_EQ(p.skippedFaces, 2);
-  EXPECT_EQ(p.faces[0], 0u);
-  EXPECT_EQ(p.faces[1], 2u);
+TEST_F(ScenePlanTest, CornersSendTheirOwnVertexAndCoordinatePairWithinTheTables) {
+  for (int32_t i = 0; i < 8; ++i) levelGeometry.objectTextureUVs[7].uv[i] = 0.1f * (i + 1);
+  levelGeometry.quads[0] = {{40, 41, 42, 43}, 7, 0};
+  levelGeometry.triangles[0] = {{90, 91, 92}, 7, 0};
+  const SceneBatch quads = {Q, 0, 0, 1}, triangles = {T, 0, 0, 1};
+  for (int32_t k = 0; k < 4; ++k) {
+    const SceneCorner quad = sceneCorner(levelGeometry, quads, 0, k);
+    const SceneCorner triangle = sceneCorner(levelGeometry, triangles, 0, k % 3);
+    EXPECT_EQ(quad.vertexIndex, 40u + k);
+    EXPECT_EQ(triangle.vertexIndex, 90u + k % 3);
+    EXPECT_TRUE(quad.u == 0.1f * (2 * k + 1) && quad.v == 0.1f * (2 * k + 2)) << k;
+    EXPECT_TRUE(triangle.u == 0.1f * (2 * (k % 3) + 1)) << k;
+  }
+  // Out-of-range faces and corners are clamped: the last face, its last or first corner.
+  levelGeometry.quads[kMaxQuads - 1] = {{1, 2, 3, kHuge}, 0, 0};
+  EXPECT_EQ(sceneCorner(levelGeometry, quads, kHuge, 2).vertexIndex, 3u);
+  EXPECT_EQ(sceneCorner(levelGeometry, quads, kMaxQuads - 1, 9).vertexIndex, kMaxVertices - 1u);
+  EXPECT_EQ(sceneCorner(levelGeometry, quads, kMaxQuads - 1, -2).vertexIndex, 1u);
 }
 
 TEST_F(ScenePlanTest, HostileCountsAreBoundedByTheTables) {
-  levelGeometry.quadCount = std::numeric_limits<int32_t>::max();
-  levelGeometry.triangleCount = std::numeric_limits<int32_t>::max();
-  levelGeometry.numTexturePages = 1000;
+  levelGeometry.quadCount = levelGeometry.triangleCount = std::numeric_limits<int32_t>::max();
+  levelGeometry.numTexturePages = 2;
   // Alternate pages so that every face opens a batch: the worst case for the tables.
-  for (int32_t i = 0; i < kMaxQuads; ++i) levelGeometry.quads[i].texturePage = i % 2 ? 20 : 3;
+  for (int32_t i = 0; i < kMaxQuads; ++i) levelGeometry.quads[i].texturePage = i % 2;
   for (int32_t i = 0; i < kMaxTriangles; ++i) levelGeometry.triangles[i].texturePage = i % 2;
-  const ScenePlan& p = plan();
-  EXPECT_EQ(p.faceCount, kMaxQuads + kMaxTriangles);
-  EXPECT_EQ(p.batchCount, kMaxSceneBatches);
-  // Only the 16 pages that can have texture names are textured.
-  EXPECT_EQ(p.batches[0].page, 3);
-  EXPECT_EQ(p.batches[1].page, kUntexturedPage);
-}
-
-TEST_F(ScenePlanTest, CornerLookupStaysInTheTablesForAnyArguments) {
-  levelGeometry.numTexturePages = 1;
-  levelGeometry.quads[kMaxQuads - 1] = {{1, 2, 3, 4}, 0, 0};
-  const SceneBatch batch = {Q, 0, 0, 1};
-  EXPECT_EQ(sceneCorner(levelGeometry, batch, 0xFFFFFFFFu, 3).vertexIndex, 4u);
-  EXPECT_EQ(sceneCorner(levelGeometry, batch, kMaxQuads - 1, 9).vertexIndex, 4u);
-  EXPECT_EQ(sceneCorner(levelGeometry, batch, kMaxQuads - 1, -2).vertexIndex, 1u);
+  EXPECT_EQ(plan().size(), static_cast<size_t>(kMaxSceneBatches));
+  EXPECT_EQ(scenePlan.faceCount, kMaxQuads + kMaxTriangles);
 }
 
 }  // namespace
