@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 inline constexpr int32_t kTestViewWidth = 640;
 inline constexpr int32_t kTestViewHeight = 480;
@@ -15,10 +16,6 @@ bool makeTestGlContext();
 // Releases the harness's context and its pbuffer (with every object made in it).
 void destroyTestGlContext();
 
-struct Rgb {
-  uint8_t r, g, b;
-};
-
-// Reads a block of window pixels (origin at the bottom left) of the current buffer, row by
-// row from the bottom one.
-void readPixels(int32_t x, int32_t y, int32_t width, int32_t height, Rgb* out);
+// Reads a block of window pixels (origin at the bottom left) of the current buffer as RGB
+// bytes, row by row from the bottom one.
+std::vector<uint8_t> readPixels(int32_t x, int32_t y, int32_t width, int32_t height);

@@ -29,12 +29,9 @@ inline void resetWorld() {
 // Fills page `page` from rule(s, t), s the column and t the row (first row is t = 0).
 template <typename Rule>
 void fillPage(int32_t page, Rule rule) {
-  uint8_t* texel = levelGeometry.texturePages[page].texels;
-  for (int32_t t = 0; t < kTexturePageSide; ++t) {
-    for (int32_t s = 0; s < kTexturePageSide; ++s, texel += 4) {
-      const Rgba colour = rule(s, t);
-      std::memcpy(texel, &colour, 4);
-    }
+  for (int32_t i = 0; i < kTexturePageSide * kTexturePageSide; ++i) {
+    const Rgba colour = rule(i % kTexturePageSide, i / kTexturePageSide);
+    std::memcpy(levelGeometry.texturePages[page].texels + 4 * i, &colour, 4);
   }
 }
 

@@ -3,9 +3,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <initializer_list>
+#include <tuple>
 #include <vector>
 
 #include "render/frame.h"
@@ -25,17 +24,8 @@ constexpr Rgba kRed = {248, 0, 0, 255}, kGreen = {0, 248, 0, 255}, kBlue = {0, 0
 constexpr Rgba kWhite = {248, 248, 248, 255}, kGrey = {64, 64, 64, 255}, kBlack = {0, 0, 0, 255};
 constexpr Rgba kPlainWhite = {255, 255, 255, 255}, kClear = {248, 0, 0, 0};
 
-void fillSolid(int32_t page, Rgba colour) {
-  testlevel::fillPage(page, [colour](int32_t, int32_t) { return colour; });
-}
-
-struct Probe {
-  int32_t x, y;
-  Rgba colour;
-};
-
-// A fresh context with its glyph lists per test, the store empty, object texture 0 spanning
-// a whole page (corners at texels (0, 0), (255, 0), (255, 255), (0, 255)), no status line.
+// A fresh context per test, the store empty, object texture 0 spanning a whole page (corners
+// at texels (0, 0), (255, 0), (255, 255), (0, 255)), no status line.
 class RenderGlTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -43,37 +33,41 @@ class RenderGlTest : public ::testing::Test {
     const float low = 0.5f / 256.0f, high = 255.5f / 256.0f;
     levelGeometry.objectTextureUVs[0] = {{low, low, high, low, high, high, low, high}};
     viewSettings.showStatus = 0;
-    ASSERT_TRUE(makeTestGlContext() && buildFontGlyphLists(0, 255, kFontListBase));
+    ASSERT_TRUE(makeTestGlContext());
   }
   void TearDown() override { destroyTestGlContext(); }
 
+  // Pages of one colour each, as many as the store counts.
+  static void solidPages(std::vector<Rgba> colours) {
+    for (size_t page = 0; page < colours.size(); ++page) {
+      testlevel::fillPage(page, [&](int32_t, int32_t) { return colours[page]; });
+    }
+    levelGeometry.numTexturePages = static_cast<int32_t>(colours.size());
+  }
+  // Draws a frame, with `setup` first releasing the context's objects and setting it up
+  // again for the store, as a reload does.
   static void draw(bool setup = false) {
-    if (setup) setupRendering(kTestViewWidth, kTestViewHeight);
+    if (setup) {
+      releaseRendering();
+      ASSERT_TRUE(buildFontGlyphLists(0, 255, kFontListBase));
+      setupRendering(kTestViewWidth, kTestViewHeight);
+    }
     renderFrame();
     glFinish();
   }
-  // Releases the context's objects and sets it up again for the store, as a reload does.
-  static void rebuildAndDraw() {
-    releaseRendering();
-    ASSERT_TRUE(buildFontGlyphLists(0, 255, kFontListBase));
-    draw(true);
-  }
-  // Each probed pixel within 8 of its colour in every channel.
-  static void expectPixels(std::initializer_list<Probe> probes) {
-    for (const Probe& probe : probes) {
-      Rgb p = {0, 0, 0};
-      readPixels(probe.x, probe.y, 1, 1, &p);
-      const Rgba c = probe.colour;
-      EXPECT_TRUE(std::abs(p.r - c.r) <= 8 && std::abs(p.g - c.g) <= 8 && std::abs(p.b - c.b) <= 8)
-          << probe.x << "," << probe.y << " is " << +p.r << "," << +p.g << "," << +p.b;
+  // Pixels within 8 of colour c in every channel, in columns [x0, x1) and rows [y0, y1);
+  // by default those of the text colour.
+  static int32_t pixels(int32_t x0, int32_t x1, int32_t y0, int32_t y1, Rgba c = kPlainWhite) {
+    const std::vector<uint8_t> rgb = readPixels(x0, y0, x1 - x0, y1 - y0);
+    int32_t count = 0;
+    for (size_t i = 0; i < rgb.size(); i += 3) {
+      count += std::abs(rgb[i] - c.r) <= 8 && std::abs(rgb[i + 1] - c.g) <= 8 &&
+               std::abs(rgb[i + 2] - c.b) <= 8;
     }
+    return count;
   }
-  // Pixels of text colour (near white) in columns [x0, x1) and rows [y0, y1).
-  static int32_t whitePixels(int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
-    std::vector<Rgb> pixels(static_cast<size_t>((x1 - x0) * (y1 - y0)));
-    readPixels(x0, y0, x1 - x0, y1 - y0, pixels.data());
-    return static_cast<int32_t>(std::count_if(
-        pixels.begin(), pixels.end(), [](Rgb p) { return p.r > 200 && p.g > 200 && p.b > 200; }));
+  static void expectPixels(std::vector<std::tuple<int32_t, int32_t, Rgba>> probes) {
+    for (auto [x, y, c] : probes) EXPECT_EQ(pixels(x, x + 1, y, y + 1, c), 1) << x << "," << y;
   }
 
   testlevel::Builder level;
@@ -82,11 +76,10 @@ class RenderGlTest : public ::testing::Test {
 TEST_F(RenderGlTest, PageShowsTheRightWayRoundAndItsTransparentTexelsAreCut) {
   // Quadrants: red at texel (0, 0), green along row 0, blue along column 0, transparent
   // opposite, where the white quad behind, drawn later, must show.
+  solidPages({kClear, kWhite});
   testlevel::fillPage(0, [](int32_t s, int32_t t) {
     return t < 128 ? (s < 128 ? kRed : kGreen) : (s < 128 ? kBlue : kClear);
   });
-  fillSolid(1, kWhite);
-  levelGeometry.numTexturePages = 2;
   level.quad(0, -700, -500, 700, 500, -1000);
   level.quad(1, -2000, -2000, 2000, 2000, -2000);
   draw(true);
@@ -94,28 +87,23 @@ TEST_F(RenderGlTest, PageShowsTheRightWayRoundAndItsTransparentTexelsAreCut) {
 }
 
 TEST_F(RenderGlTest, FogDarkensOnlyFarFacesAndCullingRemovesOnlyCounterClockwiseOnes) {
-  fillSolid(0, kWhite);
-  levelGeometry.numTexturePages = 1;
+  solidPages({kWhite});
   level.quad(0, -400, -200, -40, 200, -1000);       // near, left of centre
   level.quad(0, 1000, -5000, 13000, 5000, -24000);  // far, right of centre
   level.quad(0, 400, -400, 40, -250, -1000);        // near, lower right, clockwise
   draw(true);
   expectPixels({{480, 240, kWhite}});
-  viewSettings.fogOn = 1;  // as the keys do: flip the flag, switch the capability
+  viewSettings.fogOn = viewSettings.cullOn = 1;  // as the keys do, with the capability
   glEnable(GL_FOG);
-  draw();
-  // Fog ends at the far plane, not before: the far quad is darkened, not black.
+  draw();  // fog ends at the default far plane, not before: the far quad is darkened
   expectPixels({{200, 240, kWhite}, {480, 240, {50, 50, 50, 255}}});
-  viewSettings.cullOn = 1;
   glEnable(GL_CULL_FACE);
   draw();
   expectPixels({{200, 240, kBlack}, {440, 50, kWhite}});
 }
 
 TEST_F(RenderGlTest, EachBatchBindsItsOwnPageAndFacesWithoutAPageDrawInTheCurrentColour) {
-  const Rgba pages[] = {kRed, kGreen, kBlue};
-  for (int32_t page = 0; page < 3; ++page) fillSolid(page, pages[page]);
-  levelGeometry.numTexturePages = 3;
+  solidPages({kRed, kGreen, kBlue});
   // Cells 180 units wide at distance 1000, 104 pixels apart, centred on columns 82, 187, 291
   // and 395: quads on pages 0, 1, 1 and one past the count above; triangles on pages 2 and 1
   // below, probed near their lower left corners.
@@ -127,32 +115,22 @@ TEST_F(RenderGlTest, EachBatchBindsItsOwnPageAndFacesWithoutAPageDrawInTheCurren
   level.triangle(1, -320, -300, -140, -100, -1000);
   draw(true);
   EXPECT_EQ(scenePlan.batchCount, 5);  // quads: 0, 1, untextured; triangles: 2, 1
-  expectPixels({{73, 356, kRed},
-                {177, 356, kGreen},
-                {281, 356, kGreen},
-                {385, 356, kPlainWhite},
-                {43, 78, kBlue},
-                {147, 78, kGreen}});
+  expectPixels({{82, 356, kRed}, {187, 356, kGreen}, {291, 356, kGreen}, {395, 356, kPlainWhite}});
+  expectPixels({{42, 78, kBlue}, {146, 78, kGreen}});
 }
 
 TEST_F(RenderGlTest, SetupAgainAfterReleaseFollowsTheSettingsAndLeavesNoObjects) {
-  fillSolid(0, kRed);
-  fillSolid(1, kWhite);
   level.shade = 0.25f;
   level.quad(1, -700, -500, 700, 500, -1000);
   viewSettings.farPlane = 12500.0f;
-  auto liveTextures = [] {
-    int32_t live = 0;
-    for (GLuint name = 1; name < 256; ++name) live += glIsTexture(name);
-    return live;
-  };
   // The shade darkens only with lighting on; a page count <= 0 makes no textures.
   const Rgba expected[] = {kWhite, {62, 62, 62, 255}, kWhite, kPlainWhite};
   for (int32_t pass = 0; pass < 4; ++pass) {
+    solidPages({kRed, kWhite});
     viewSettings.lightingOn = pass == 1;
-    levelGeometry.numTexturePages = pass == 3 ? -3 : 2;
-    pass == 0 ? draw(true) : rebuildAndDraw();
-    EXPECT_EQ(liveTextures(), pass == 3 ? 0 : 2) << pass;
+    if (pass == 3) levelGeometry.numTexturePages = -3;
+    draw(true);
+    EXPECT_EQ(glIsTexture(textureNames[0]) + glIsTexture(textureNames[1]), pass == 3 ? 0 : 2);
     expectPixels({{320, 240, expected[pass]}});
   }
   GLfloat fog[2] = {0.0f, 0.0f};
@@ -161,31 +139,29 @@ TEST_F(RenderGlTest, SetupAgainAfterReleaseFollowsTheSettingsAndLeavesNoObjects)
   EXPECT_TRUE(fog[0] == 10000.0f && fog[1] == 12500.0f) << fog[0] << " " << fog[1];
   releaseRendering();
   EXPECT_FALSE(glIsList(kSceneList) || glIsList(kFontListBase) || glIsList(kFontListBase + 254));
-  EXPECT_EQ(liveTextures(), 0);
+  EXPECT_FALSE(glIsTexture(textureNames[0]) || glIsTexture(textureNames[1]));
 }
 
 TEST_F(RenderGlTest, StatusLineAtTheBottomAndHelpAtTheTopStandInFrontOfANearWall) {
   // A wall just beyond the near plane, and the last page setup binds all transparent: the
   // first frame's text must neither hide behind the one nor sample the other.
-  fillSolid(0, kGrey);
-  fillSolid(1, kClear);
-  levelGeometry.numTexturePages = 2;
+  solidPages({kGrey, kClear});
   level.quad(0, -1203, -1203, 1203, 1203, -401);
   viewSettings.showStatus = 1;
   draw(true);
-  EXPECT_GT(whitePixels(0, 640, 0, 24), 100);
-  EXPECT_GT(whitePixels(0, 12, 0, 24), 0) << "the line starts at the left edge";
-  EXPECT_EQ(whitePixels(0, 640, 24, 480), 0);
+  EXPECT_GT(pixels(0, 640, 0, 24), 100);
+  EXPECT_GT(pixels(0, 12, 0, 24), 0) << "the line starts at the left edge";
+  EXPECT_EQ(pixels(0, 640, 24, 480), 0);
   expectPixels({{320, 240, kGrey}});
   viewSettings.showStatus = 0;
   viewSettings.showHelp = 1;
   draw();
-  EXPECT_EQ(whitePixels(0, 640, 0, 348), 0);
-  EXPECT_GT(whitePixels(0, 640, 462, 480), 50) << "top line, y 160";
-  EXPECT_GT(whitePixels(0, 640, 350, 362), 50) << "bottom line, y 80";
+  EXPECT_EQ(pixels(0, 640, 0, 348), 0);
+  EXPECT_GT(pixels(0, 640, 462, 480), 50) << "top line, y 160";
+  EXPECT_GT(pixels(0, 640, 350, 362), 50) << "bottom line, y 80";
   viewSettings.showHelp = 0;
   draw();
-  EXPECT_EQ(whitePixels(0, 640, 0, 480), 0);
+  EXPECT_EQ(pixels(0, 640, 0, 480), 0);
   EXPECT_EQ(frameStats.frameCount, 3);  // one per frame
   GLint depths[2] = {0, 0};
   glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depths[0]);
@@ -196,30 +172,26 @@ TEST_F(RenderGlTest, StatusLineAtTheBottomAndHelpAtTheTopStandInFrontOfANearWall
 TEST_F(RenderGlTest, ItemLabelStandsAboveItsItemAndOnlyANearerWallHidesIt) {
   camera.bank = 180.0f;  // the level's upright view: world y grows downward
   levelGeometry.items[0] = {421, 0, 0, -2000};
-  fillSolid(0, kGrey);
-  levelGeometry.numTexturePages = 1;
+  solidPages({kGrey});
   level.quad(0, -9000, -9000, 9000, 9000, -3000);
   level.quad(0, -3000, -3000, 3000, 3000, -1000);
   // "1a5" starts at the centre column, 256 units above the item at distance 2000: 74 pixels
   // above the centre row. Only the table's records are read for a huge count.
   const int32_t itemCounts[] = {1, -1, 1 << 30, 1, 1}, quadCounts[] = {0, 0, 0, 1, 2};
-  const bool shown[] = {true, false, true, true, false};
   for (int32_t i = 0; i < 5; ++i) {
     levelGeometry.itemCount = itemCounts[i];
     levelGeometry.quadCount = quadCounts[i];
-    i == 0 ? draw(true) : rebuildAndDraw();
-    const int32_t label = whitePixels(316, 352, 306, 332);
-    EXPECT_EQ(label > 20, shown[i]) << i;
-    if (i == 0) {
-      EXPECT_EQ(whitePixels(0, 640, 0, 480), label) << "nothing else is drawn";
-    }
+    draw(true);
+    const int32_t label = pixels(316, 352, 306, 332);
+    EXPECT_EQ(label > 20, i != 1 && i != 4) << i;
+    EXPECT_EQ(pixels(0, 640, 0, 480), label) << "only the label is drawn";
   }
 }
 
 TEST_F(RenderGlTest, GlyphListsStopBefore255AdvanceEightPixelsAndKeepThePixelStore) {
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 3);
   ASSERT_TRUE(buildFontGlyphLists(0, 256, 2000) && buildFontGlyphLists(250, 100, 3000));
-  EXPECT_TRUE(buildFontGlyphLists(255, 1, 4000));
+  EXPECT_TRUE(buildFontGlyphLists(300, 1, 4000));  // past the table: none
   EXPECT_TRUE(glIsList(2000) && glIsList(2254) && glIsList(3004));
   EXPECT_FALSE(glIsList(2255) || glIsList(3005) || glIsList(4000));
   GLint rowLength = 0;
@@ -232,12 +204,11 @@ TEST_F(RenderGlTest, GlyphListsStopBefore255AdvanceEightPixelsAndKeepThePixelSto
   glCallLists(2, GL_UNSIGNED_BYTE, "TT");
   const GlyphBitmap& glyph = glyphFont.glyphs['T'];
   const int32_t width = 2 * kGlyphAdvance, rows = glyph.rows + 4;
-  std::vector<Rgb> pixels(static_cast<size_t>(width * rows));
-  readPixels(100, 100 - (glyph.rows - glyph.top) - 2, width, rows, pixels.data());
+  const std::vector<uint8_t> rgb = readPixels(100, 98 - glyph.rows + glyph.top, width, rows);
   int32_t mismatches = glyph.width > 0 ? 0 : 1;
   for (int32_t i = 0; i < width * rows; ++i) {
     const int32_t column = i % width % kGlyphAdvance - glyph.left, row = i / width - 2;
-    mismatches += (pixels[i].r > 128) != glyphPixel(glyph, column, row);
+    mismatches += (rgb[3 * i] > 128) != glyphPixel(glyph, column, row);
   }
   EXPECT_EQ(mismatches, 0);
 }
