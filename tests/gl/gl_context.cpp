@@ -29,9 +29,8 @@ bool makeTestGlContext() {
   destroyTestGlContext();
   // At least 16 depth bits: EGL lists the smallest depth first, so exactly 16 as the viewer
   // asks for, with the deepest colour offered, so that colour checks are not blurred.
-  const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
-                           EGL_OPENGL_BIT,   EGL_DEPTH_SIZE,  16,
-                           EGL_NONE};
+  const EGLint wanted[] = {EGL_SURFACE_TYPE,    EGL_PBUFFER_BIT,  // desktop GL on a pbuffer
+                           EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,  EGL_DEPTH_SIZE, 16, EGL_NONE};
   EGLConfig config = nullptr;
   EGLint count = 0;
   eglBindAPI(EGL_OPENGL_API);  // a failure here or below leaves no config: nothing is made
