@@ -96,17 +96,18 @@ TEST_F(RenderGlTest, PageShowsTheRightWayRoundWithAFarQuadThroughItsCutTexelsFog
 TEST_F(RenderGlTest, EachBatchBindsItsOwnPageAndFacesWithoutAPageDrawInTheCurrentColour) {
   solidPages({kRed, kGreen, kBlue});
   // Cells 180 units wide at distance 1000, 104 pixels apart, centred on columns 82, 187, 291
-  // and 395: quads on pages 0, 1, 1 and one past the count above; a triangle on page 2 below,
-  // probed near its lower left corner.
+  // and 395: quads on pages 0, 1, 1 and one past the count above; two triangles on page 2
+  // below, probed near their lower left corners.
   const uint32_t quadPages[] = {0, 1, 1, 7};
   for (int32_t i = 0; i < 4; ++i) {
     level.quad(quadPages[i], -500.0f + 180.0f * i, 100, -320.0f + 180.0f * i, 300, -1000);
   }
   level.triangle(2, -500, -300, -320, -100, -1000);
+  level.triangle(2, -320, -300, -140, -100, -1000);
   draw(true);
   EXPECT_EQ(scenePlan.batchCount, 4);  // quads: 0, 1, untextured; triangles: 2
   expectPixels({{82, 356, kRed}, {187, 356, kGreen}, {291, 356, kGreen}, {395, 356, kPlainWhite}});
-  expectPixels({{42, 78, kBlue}});
+  expectPixels({{42, 78, kBlue}, {146, 78, kBlue}});
 }
 
 TEST_F(RenderGlTest, SetupAgainAfterReleaseFollowsTheSettingsAndLeavesNoObjects) {

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr uint32_t kHuge = std::numeric_limits<uint32_t>::max();
-
 // Empties the store, then adds faces on the given pages, object texture 0, vertices 0 to 3.
 void makeFaces(std::vector<uint32_t> quadPages, std::vector<uint32_t> trianglePages) {
   LevelGeometry& g = levelGeometry;
@@ -44,7 +42,7 @@ TEST(ScenePlan, OneBatchPerRunOfAPageWithinEachSectionSkippingFacesPastTheVertic
   levelGeometry.numTexturePages = 3;
   levelGeometry.quads[0].vertexIndices[3] = kMaxVertices - 1;  // the last record
   levelGeometry.quads[1].vertexIndices[3] = kMaxVertices;      // one past it
-  levelGeometry.triangles[1].vertexIndices[0] = kHuge;
+  levelGeometry.triangles[1].vertexIndices[0] = 0xFFFFFFFFu;
   EXPECT_EQ(plan(), "Q0@0x2 Q1@2x2 Q2@4x1 Q0@5x1 T0@6x1 T1@7x1 T2@8x1 023456023");
   EXPECT_EQ(scenePlan.skippedFaces, 2);
   levelGeometry.quadCount = -5;  // a negative count means none
@@ -71,9 +69,9 @@ TEST(ScenePlan, CornersTakeTheirOwnCoordinatePairAndStayInTheTables) {
   EXPECT_TRUE(last.vertexIndex == 92u && last.u == 4.0f && last.v == 5.0f);
   // Untextured corners send (0, 0); out-of-range faces and corners are clamped.
   EXPECT_EQ(sceneCorner(levelGeometry, {SceneSection::Triangles, -1, 0, 1}, 0, 2).u, 0.0f);
-  levelGeometry.quads[kMaxQuads - 1] = {{1, 2, 3, kHuge}, 0, 0};
+  levelGeometry.quads[kMaxQuads - 1] = {{1, 2, 3, 0xFFFFFFFFu}, 0, 0};
   const SceneBatch quads = {SceneSection::Quads, 0, 0, 1};
-  EXPECT_EQ(sceneCorner(levelGeometry, quads, kHuge, 2).vertexIndex, 3u);
+  EXPECT_EQ(sceneCorner(levelGeometry, quads, 0xFFFFFFFFu, 2).vertexIndex, 3u);
   EXPECT_EQ(sceneCorner(levelGeometry, quads, kMaxQuads - 1, 9).vertexIndex, kMaxVertices - 1u);
   EXPECT_EQ(sceneCorner(levelGeometry, quads, kMaxQuads - 1, -2).vertexIndex, 1u);
 }
