@@ -177,15 +177,14 @@ TEST_F(RenderGlTest, ItemLabelStandsAboveItsItemAndOnlyANearerWallHidesIt) {
 }
 
 TEST_F(RenderGlTest, GlyphListsStopBefore255AndDrawTheTableEightPixelsApart) {
-  ASSERT_TRUE(buildFontGlyphLists(0, 256, 2000) && buildFontGlyphLists(250, 100, 3000));
+  ASSERT_TRUE(buildFontGlyphLists(0, 256, kFontListBase) && buildFontGlyphLists(250, 100, 3000));
   EXPECT_TRUE(buildFontGlyphLists(300, 1, 4000));  // past the table: none
-  EXPECT_TRUE(glIsList(2000) && glIsList(2254) && glIsList(3004));
-  EXPECT_FALSE(glIsList(2255) || glIsList(3005) || glIsList(4000));
+  EXPECT_TRUE(glIsList(kFontListBase) && glIsList(kFontListBase + 254) && glIsList(3004));
+  EXPECT_FALSE(glIsList(kFontListBase + 255) || glIsList(3005) || glIsList(4000));
   // "TT" drawn from pen (100, 100) matches the glyph table twice, 8 pixels apart.
+  glClear(GL_COLOR_BUFFER_BIT);
   glOrtho(0, kTestViewWidth, 0, kTestViewHeight, -1, 1);
-  glRasterPos2i(100, 100);
-  glListBase(2000);
-  glCallLists(2, GL_UNSIGNED_BYTE, "TT");
+  drawText3D(100.0f, 100.0f, 0.0f, "TT", 2);
   const GlyphBitmap& glyph = glyphFont.glyphs['T'];
   const int32_t width = 2 * kGlyphAdvance, rows = glyph.rows + 4;
   const std::vector<uint8_t> rgb = readPixels(100, 98 - glyph.rows + glyph.top, width, rows);
