@@ -10,5 +10,14 @@
 // Entry k names the texture object of texture page k in the current context.
 extern uint32_t textureNames[kMaxTexturePages];
 
+// The perspective of the last setup with its depth row zeroed (column-major). The overlay is
+// drawn through it: the same pixels as the real projection, but no near-plane clipping.
+extern double overlayProjection[16];
+
 // Call once per new context, with the client area's size in pixels.
 void setupRendering(int32_t width, int32_t height);
+
+// Deletes, in the current context, the textures, the scene list and the glyph lists, and
+// returns the matrices and client arrays to a new context's state, so that setupRendering
+// can run again in the same context without the old objects piling up.
+void releaseRendering();

@@ -1,0 +1,42 @@
+// The bitmap font of the overlay: the system's monospace font (found through fontconfig)
+// rasterised once by FreeType as one-bit glyphs for character codes 0 to 254, on a fixed
+// 8-pixel pitch. Codes 128 to 254 are taken as Latin-1; codes without a glyph stay empty.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr int32_t kGlyphCodeCount = 255;
+inline constexpr int32_t kGlyphAdvance = 8;
+inline constexpr int32_t kGlyphMaxWidth = 16;  // pixels; wider ink is cut at the right
+inline constexpr int32_t kGlyphMaxRows = 24;   // taller ink is cut at the bottom
+inline constexpr int32_t kGlyphRowBytes = kGlyphMaxWidth / 8;
+
+// One glyph, rows bottom-up as glBitmap wants them, kGlyphRowBytes per row, leftmost pixel
+// in the high bit of the first byte.
+struct GlyphBitmap {
+  int32_t width;  // pixels, 0 for an empty glyph
+  int32_t rows;
+  int32_t left;  // pen to the first column, pixels
+  int32_t top;   // baseline to the top row, pixels
+  uint8_t bits[kGlyphMaxRows * kGlyphRowBytes];
+};
+
+struct GlyphFont {
+  GlyphBitmap glyphs[kGlyphCodeCount];
+  int32_t pixelSize;   // the size the font was rasterised at
+  int32_t lineHeight;  // pixels from one baseline to the next
+  bool loaded;
+};
+
+extern GlyphFont glyphFont;
+
+// Rasterises the font into glyphFont on the first call (later calls only report the result):
+// the largest pixel size up to 13 whose advance fits 8 pixels. False when no font was found.
+bool rasterizeGlyphFont();
+
+// Whether pixel (column, row) of a glyph is set; row 0 is the bottom row.
+inline bool glyphPixel(const GlyphBitmap& glyph, int32_t column, int32_t row) {
+  if (column < 0 || column >= glyph.width || row < 0 || row >= glyph.rows) return false;
+  const uint8_t byte = glyph.bits[row * kGlyphRowBytes + column / 8];
+  return (byte & (0x80u >> (column % 8))) != 0;
+}

@@ -1,0 +1,96 @@
+// The overlay's texts. Inputs that the shell writes (fpsText, levelPath) are read with a
+// precision bound, so an unterminated buffer is never read past its end.
+#include "render/overlay_text.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "camera/camera.h"
+#include "camera/view_settings.h"
+#include "render/frame_stats.h"
+
+namespace {
+
+// snprintf returns the length it wanted, which can exceed the buffer: clamp to what stands.
+int32_t clampWritten(int written, size_t size) {
+  if (written < 0 || size == 0) return 0;
+  if (static_cast<size_t>(written) >= size) return static_cast<int32_t>(size - 1);
+  return written;
+}
+
+__attribute__((format(printf, 3, 4))) int32_t formatInto(char* out, size_t size, const char* format,
+                                                         ...) {
+  if (out == nullptr || size == 0) return 0;
+  va_list arguments;
+  va_start(arguments, format);
+  const int written = std::vsnprintf(out, size, format, arguments);
+  va_end(arguments);
+  return clampWritten(written, size);
+}
+
+const char* flagText(int32_t flag) {
+  return flag == 1 ? "ON" : "OFF";
+}
+
+// Widened for printing; adding zero turns a negative zero (the pitch after a reset) into
+// zero, so the line shows 000 rather than -00.
+double shown(float value) {
+  return static_cast<double>(value) + 0.0;
+}
+
+}  // namespace
+
+int32_t formatStatusLine(char* out, size_t size) {
+  return formatInto(out, size,
+                    "F1=Help %.127s POS=(X,Y,Z)=(%05.0f,%05.0f,%05.0f) "
+                    "DIR=(H,P,B)=(%03.0f,%03.0f,%03.0f)",
+                    frameStats.fpsText, shown(camera.position[0]), shown(camera.position[1]),
+                    shown(camera.position[2]), shown(camera.heading), shown(camera.pitch),
+                    shown(camera.bank));
+}
+
+int32_t formatHelpLine(int32_t line, char* out, size_t size) {
+  const ViewSettings& v = viewSettings;
+  switch (line) {
+    case 0:
+      return formatInto(out, size, "LEVEL    : %.127s", levelPath);
+    case 1:
+      return formatInto(out, size, "MODE     : %d X %d X %d", 640, 480, 16);
+    case 2:
+      return formatInto(out, size, "%s",
+                        "MOVEMENT : Arrow Keys=Forward/Back/Slide Left/Slide Right  "
+                        "NUM1/0=Up/Down");
+    case 3:
+      return formatInto(out, size, "%s",
+                        "ROTATION : Heading=X Mouse, Pitch=Y Mouse, Bank=Left/Right Mouse "
+                        "Buttons");
+    case 4:
+      return formatInto(out, size, "%s", "FUNCTIONS: Esc=Exit    R=Reset View    F6=Load Level");
+    case 5:
+      return formatInto(out, size, "%s",
+                        "TOGGLES  : F1=Help    1=Light    2=Fog    3=Cull    4=Text");
+    case 6:
+      // The first column stands under "F1=Help" but shows the status-line toggle.
+      return formatInto(out, size,
+                        "STATE    :    %-3.3s       %-3.3s        %-3.3s      %-3.3s       %-3.3s",
+                        flagText(v.showStatus), flagText(v.lightingOn), flagText(v.fogOn),
+                        flagText(v.cullOn), flagText(v.showStatus));
+    case 7:
+      return formatInto(out, size, "%s",
+                        "SPEEDS   : (Dec/Inc) Movement=[/]   Rot Mouse buttons=-/+   Rot Mouse "
+                        "X,Y=</>");
+    case 8:
+      return formatInto(out, size, "%s", "MISC     : (Halve/Double) Back Plane=9/0");
+    default:
+      if (out != nullptr && size > 0) out[0] = '\0';
+      return 0;
+  }
+}
+
+float helpLineY(int32_t line) {
+  return 160.0f - 10.0f * static_cast<float>(line);
+}
+
+int32_t formatItemLabel(int32_t objectId, char* out, size_t size) {
+  return formatInto(out, size, "%x", static_cast<unsigned>(objectId));
+}
