@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "level/level_geometry.h"
@@ -26,6 +28,36 @@ inline LoadFailure loadFresh(const uint8_t* data, size_t size) {
 
 inline LoadFailure loadFresh(const std::vector<uint8_t>& bytes) {
   return loadFresh(bytes.data(), bytes.size());
+}
+
+// The bytes of the store that a load writes, the texture pages left out (see loadFresh).
+inline bool sameStoreWithoutPages(const LevelGeometry& a, const LevelGeometry& b) {
+  const auto* left = reinterpret_cast<const uint8_t*>(&a);
+  const auto* right = reinterpret_cast<const uint8_t*>(&b);
+  const size_t pages = offsetof(LevelGeometry, texturePages);
+  const size_t afterPages = offsetof(LevelGeometry, numTexturePages);
+  return std::memcmp(left, right, pages) == 0 &&
+         std::memcmp(left + afterPages, right + afterPages, sizeof a - afterPages) == 0;
+}
+
+// Loads `bytes` from memory and again through a file, whose reads come in refills of the
+// stream buffer and whose skips seek, and expects the same outcome and the same store.
+inline void expectFileLoadMatchesMemory(const std::vector<uint8_t>& bytes, const char* what) {
+  static LevelGeometry fromMemory;
+  const LoadFailure memoryFailure = loadFresh(bytes);
+  const LoadReport memoryReport = lastLoadReport();
+  fromMemory = levelGeometry;
+  const std::string path = testing::TempDir() + "hostile_level.dnl";
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr) << what;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  ASSERT_TRUE(std::fclose(file) == 0 && written) << what;
+  loadFresh(nullptr, 0);
+  EXPECT_EQ(loadLevelFile(path.c_str()), memoryFailure) << what;
+  std::remove(path.c_str());
+  EXPECT_EQ(lastLoadReport().vertexCount, memoryReport.vertexCount) << what;
+  EXPECT_EQ(lastLoadReport().objectTextureCount, memoryReport.objectTextureCount) << what;
+  EXPECT_TRUE(sameStoreWithoutPages(levelGeometry, fromMemory)) << what;
 }
 
 // Plans the scene of the current store and checks every bound of the plan.
