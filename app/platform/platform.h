@@ -49,7 +49,9 @@ struct WindowParams {
 };
 
 // The open-file request: one filter pair, a caller-owned name buffer that proposes a name
-// and receives the chosen full path, and the folder the dialog starts in.
+// and receives the chosen full path, and the folder the dialog starts in. A chosen path that
+// does not fit the buffer is never cut into another path: the dialog sets nameTooLong and
+// leaves a shortened form ending in "..." for display only.
 struct OpenFileRequest {
   WindowHandle owner;
   const char* filterLabel;    // "DNL Files"
@@ -58,6 +60,7 @@ struct OpenFileRequest {
   char* fileName;
   uint32_t fileNameCapacity;  // bytes, terminator included
   const char* initialDir;
+  bool nameTooLong;
 };
 
 // Display-mode request: size in pixels and colour depth; no refresh rate.

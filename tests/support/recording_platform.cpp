@@ -158,7 +158,13 @@ bool showOpenFileDialog(OpenFileRequest* request) {
   recording.lastDialogRequest = *request;
   recording.lastDialogProposal = request->fileName != nullptr ? request->fileName : "";
   if (!recording.dialogAccepts) return false;
-  if (recording.dialogPath.size() + 1 > request->fileNameCapacity) return false;
+  if (recording.dialogPath.size() + 1 > request->fileNameCapacity) {
+    // As a real dialog: a path that does not fit is marked, never cut into another path.
+    std::snprintf(request->fileName, request->fileNameCapacity, "%.*s...",
+                  static_cast<int>(request->fileNameCapacity) - 4, recording.dialogPath.c_str());
+    request->nameTooLong = true;
+    return true;
+  }
   std::memcpy(request->fileName, recording.dialogPath.c_str(), recording.dialogPath.size() + 1);
   return true;
 }
@@ -207,13 +213,15 @@ RenderingContextHandle createRenderingContext(DeviceContextHandle) {
 
 bool makeCurrent(DeviceContextHandle, RenderingContextHandle rc) {
   log("makeCurrent %s", rc != nullptr ? "context" : "none");
+  recording.currentContext = rc;
   if (rc != nullptr && recording.onMakeCurrent) recording.onMakeCurrent();
   return true;
 }
 
-void deleteRenderingContext(RenderingContextHandle) {
+void deleteRenderingContext(RenderingContextHandle rc) {
   log("deleteRenderingContext");
   --recording.liveRenderingContexts;
+  if (recording.currentContext == rc) recording.currentContext = nullptr;
 }
 
 bool buildGlyphLists(DeviceContextHandle, uint32_t firstCode, uint32_t count, uint32_t listBase) {

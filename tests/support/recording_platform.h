@@ -43,6 +43,7 @@ struct RecordingPlatform {
   bool windowExists = false;
   int32_t liveRenderingContexts = 0;
   int32_t liveDeviceContexts = 0;
+  platform::RenderingContextHandle currentContext = nullptr;  // the one made current last
 
   // Hooks (optional).
   std::function<void()> onWaitMessage;

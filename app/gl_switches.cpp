@@ -1,0 +1,22 @@
+// Sets the two OpenGL capabilities that the view settings switch without a rebuild.
+#include "app/gl_switches.h"
+
+#include <GL/gl.h>
+
+#include "camera/view_settings.h"
+
+void applyFogSetting() {
+  if (viewSettings.fogOn == 1) {
+    glEnable(GL_FOG);
+  } else {
+    glDisable(GL_FOG);
+  }
+}
+
+void applyCullSetting() {
+  if (viewSettings.cullOn == 1) {
+    glEnable(GL_CULL_FACE);
+  } else {
+    glDisable(GL_CULL_FACE);
+  }
+}

@@ -1,0 +1,122 @@
+// Runs the start-up sequence in its fixed order. A rebuild deletes the textures, lists and
+// context of the pass before, so passes can repeat for ever without growing memory, and
+// applies the fog and cull settings to the new context.
+#include "app/init_viewer.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/display_mode.h"
+#include "app/gl_switches.h"
+#include "app/shell_state.h"
+#include "camera/camera.h"
+#include "level/level_loader.h"
+#include "render/frame_stats.h"
+#include "render/glyph_lists.h"
+#include "render/render_setup.h"
+
+namespace {
+
+using platform::WindowHandle;
+
+constexpr const char* kLoadFailure =
+    "Failed to open %s level file or the data file is invalid/corrupted";
+
+// Shows `text` in an "Error" box, owned by the window or not, then destroys the window.
+void fail(WindowHandle window, bool owned, const char* text) {
+  platform::showMessageBox(owned ? window : nullptr, text, "Error");
+  platform::destroyWindow(window);
+}
+
+void failLoading(WindowHandle window, const char* path) {
+  std::snprintf(messageText, sizeof messageText, kLoadFailure, path);
+  fail(window, true, messageText);
+}
+
+// Takes the dialog's choice into levelPath. A path that does not fit is never cut into
+// another path: it fails as an unloadable file.
+bool takeChosenPath(WindowHandle window, const platform::OpenFileRequest& request) {
+  const char* chosen = request.fileName;
+  const size_t length = strnlen(chosen, request.fileNameCapacity);
+  if (request.nameTooLong || length >= sizeof levelPath) {
+    failLoading(window, chosen);
+    return false;
+  }
+  std::memcpy(levelPath, chosen, length);
+  levelPath[length] = '\0';
+  return true;
+}
+
+// Deletes what the pass before created in its context, the context, and the device context.
+void releasePreviousPass(WindowHandle window, platform::RenderingContextHandle* contextOut) {
+  if (*contextOut != nullptr) {
+    if (deviceContext != nullptr && platform::makeCurrent(deviceContext, *contextOut)) {
+      releaseRendering();
+    }
+    platform::makeCurrent(deviceContext, nullptr);
+    platform::deleteRenderingContext(*contextOut);
+    *contextOut = nullptr;
+  }
+  if (deviceContext != nullptr) {
+    platform::releaseDeviceContext(window, deviceContext);
+    deviceContext = nullptr;
+  }
+}
+
+}  // namespace
+
+void initViewer(WindowHandle window, platform::OpenFileRequest* request,
+                platform::RenderingContextHandle* contextOut, int32_t askForFile,
+                int32_t loadFile) {
+  if (askForFile == 1) {
+    request->nameTooLong = false;
+    if (!platform::showOpenFileDialog(request)) {
+      std::snprintf(messageText, sizeof messageText, "%s", "Failed to select a DNM level file");
+      fail(window, true, messageText);
+      return;
+    }
+    if (!takeChosenPath(window, *request)) return;
+  }
+  if (loadFile == 1 && !loadLevel(levelPath)) {
+    failLoading(window, levelPath);
+    return;
+  }
+  if (!platform::setTimer(window, kFpsTimerId, kFpsTimerPeriodMs)) {
+    std::snprintf(messageText, sizeof messageText, "%s", "Failed to SetTimer");
+    fail(window, true, messageText);
+    return;
+  }
+
+  releasePreviousPass(window, contextOut);
+  deviceContext = platform::getDeviceContext(window);
+  enterViewerDisplayMode();
+
+  const platform::PixelFormatRequest pixelFormat = {16, 16, true};
+  const int32_t format = platform::choosePixelFormat(deviceContext, pixelFormat);
+  if (format == 0) {
+    std::snprintf(messageText, sizeof messageText, "%s", "ChoosePixelFormat failed");
+    fail(window, false, messageText);
+    return;
+  }
+  if (!platform::setPixelFormat(deviceContext, format)) {
+    std::snprintf(messageText, sizeof messageText, "%s", "SetPixelFormat failed");
+    fail(window, false, messageText);
+    return;
+  }
+
+  *contextOut = platform::createRenderingContext(deviceContext);
+  platform::makeCurrent(deviceContext, *contextOut);
+  platform::buildGlyphLists(deviceContext, 0, kGlyphListCount, kFontListBase);
+
+  int32_t width = 0;
+  int32_t height = 0;
+  platform::getClientSize(window, &width, &height);
+  setupRendering(width, height);
+  // A new context starts with fog and culling off; put back what the user switched on.
+  applyFogSetting();
+  applyCullSetting();
+
+  platform::setCursorPos(320, 240);
+  camera.resetPending = 1;
+  moveCamera(Roll, 0.0f);
+}

@@ -1,0 +1,20 @@
+// The shell's own state for the whole run: the configured paths, the open-file request, the
+// window's device and rendering contexts, and the buffer failure messages are formatted in.
+#pragma once
+
+#include <cstdint>
+
+#include "app/config_file.h"
+#include "app/platform/platform.h"
+
+// Long enough for the load-failure message with the longest path the dialog can return.
+inline constexpr uint32_t kMessageTextSize = 384;
+
+extern ViewerPaths viewerPaths;
+extern platform::OpenFileRequest openFileRecord;
+extern platform::DeviceContextHandle deviceContext;
+extern platform::RenderingContextHandle renderingContext;
+extern char messageText[kMessageTextSize];
+
+// Points the open-file request at the configured paths, owned by `window`.
+void setupOpenFileRequest(platform::WindowHandle window);

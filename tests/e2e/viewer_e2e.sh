@@ -1,0 +1,220 @@
+#!/usr/bin/env bash
+# End-to-end scenarios of the real viewer under its own Xvfb: fly through the sample level,
+# rebuild a hundred times, load again with F6, end on SIGTERM, cancel the start-up dialog,
+# and choose a file that is not a level.
+# Usage: viewer_e2e.sh fly|rebuild|reload|signal|cancel|not-level VIEWER SAMPLE_WRITER OUTPUT_DIR
+set -u
+scenario=$1
+viewer=$(realpath "$2")
+sampleWriter=$(realpath "$3")
+outDir=$4
+here=$(dirname "$(realpath "$0")")
+source "$here/x_session.sh"
+
+for tool in Xvfb xdotool xwininfo zenity import compare; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+rm -rf "$outDir"
+mkdir -p "$outDir"
+workDir=$(realpath "$outDir")
+export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+viewerPid=""
+
+cleanUp() {
+  [[ -n "$viewerPid" ]] && kill "$viewerPid" 2>/dev/null
+  stopXvfb
+}
+trap cleanUp EXIT
+
+fail() {
+  echo "FAIL ($scenario): $*"
+  echo "--- viewer output"
+  grep -v -e dconf -e '^$' "$workDir/viewer.log" 2>/dev/null | tail -20
+  exit 1
+}
+
+# Starts the viewer in the work folder, with a configuration that proposes $1.
+startViewer() {
+  printf '// written by the end-to-end test\ndata_dir=%s\ndata_file=%s\n' "$workDir" "$1" \
+    >"$workDir/dunmoor.cfg"
+  (cd "$workDir" && exec timeout 90 "$viewer") >"$workDir/viewer.log" 2>&1 &
+  viewerPid=$!
+}
+
+# Waits at most 20 s for the viewer to end; sets status to its exit status.
+waitViewer() {
+  local tries=100
+  status=running
+  while kill -0 "$viewerPid" 2>/dev/null; do
+    ((tries-- > 0)) || return
+    sleep 0.2
+  done
+  wait "$viewerPid"
+  status=$?
+  viewerPid=""
+}
+
+# Resident memory of the viewer process (the child of `timeout`), in kB.
+residentKb() {
+  local pid
+  pid=$(pgrep -P "$viewerPid" | head -n1)
+  awk '/^VmRSS:/ {print $2}' "/proc/$pid/status"
+}
+
+startXvfb "$workDir" || fail "Xvfb did not start"
+
+case "$scenario" in
+  fly)
+    "$sampleWriter" "$workDir/sample.dnl" >/dev/null || fail "no sample level"
+    startViewer sample.dnl
+    answerDialog Return || fail "the file dialog did not come and go"
+    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    sleep 3
+    screenshot "$workDir/1-start.png"
+    colours=$(colourCount "$workDir/1-start.png")
+    ((colours >= 64)) || fail "the level is not drawn textured ($colours colours)"
+    # The status line is the bottom text row; 4 takes it away and leaves the rest as it was.
+    xdotool key 4
+    sleep 1
+    screenshot "$workDir/1-no-status.png"
+    convert "$workDir/1-start.png" -crop 640x24+0+456 +repage "$workDir/status-on.png"
+    convert "$workDir/1-no-status.png" -crop 640x24+0+456 +repage "$workDir/status-off.png"
+    status=$(compare -metric AE "$workDir/status-on.png" "$workDir/status-off.png" null: 2>&1 |
+      cut -d' ' -f1)
+    ((status > 300)) || fail "no status line ($status pixels of text)"
+    rest=$(differingPixels "$workDir/1-start.png" "$workDir/1-no-status.png")
+    ((rest < 100)) || fail "4 changed more than the status line ($rest pixels)"
+    xdotool key 4
+    sleep 1
+
+    xdotool key F1
+    sleep 1
+    screenshot "$workDir/2-help.png"
+    help=$(differingPixels "$workDir/1-start.png" "$workDir/2-help.png")
+    ((help > 500)) || fail "F1 did not bring up the help screen ($help pixels changed)"
+    xdotool key F1
+    sleep 1
+    screenshot "$workDir/3-help-off.png"
+    same=$(differingPixels "$workDir/1-start.png" "$workDir/3-help-off.png")
+    ((same < 100)) || fail "F1 again did not take the help screen away ($same pixels changed)"
+
+    # Fog starts at 0.8 of the far plane: bring the far plane near (9 halves it) to see it.
+    xdotool key --delay 200 9 9 9
+    sleep 1
+    screenshot "$workDir/4-near-far-plane.png"
+    xdotool key 2
+    sleep 1
+    screenshot "$workDir/5-fog.png"
+    fog=$(differingPixels "$workDir/4-near-far-plane.png" "$workDir/5-fog.png")
+    ((fog > 500)) || fail "2 (fog) did not change the picture ($fog pixels changed)"
+    xdotool key 2
+    xdotool key --delay 200 0 0 0
+    sleep 1
+    screenshot "$workDir/6-far-plane-back.png"
+    same=$(differingPixels "$workDir/3-help-off.png" "$workDir/6-far-plane-back.png")
+    ((same < 100)) || fail "fog off and the far plane back did not restore the view ($same)"
+
+    # Movement is per frame: slow down to the lowest speed first, then hold Up briefly.
+    xdotool keydown bracketleft
+    sleep 1
+    xdotool keyup bracketleft
+    xdotool keydown Up
+    sleep 1
+    xdotool keyup Up
+    sleep 0.5
+    screenshot "$workDir/7-moved.png"
+    moved=$(differingPixels "$workDir/3-help-off.png" "$workDir/7-moved.png")
+    ((moved > 500)) || fail "holding Up did not change the picture ($moved pixels changed)"
+
+    xdotool key r
+    sleep 1
+    screenshot "$workDir/8-reset.png"
+    reset=$(differingPixels "$workDir/3-help-off.png" "$workDir/8-reset.png")
+    ((reset < 100)) || fail "R did not return to the start view ($reset pixels differ)"
+
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  reload)
+    # F6 asks again and loads the chosen level; cancelling that dialog ends the viewer.
+    "$sampleWriter" "$workDir/sample.dnl" >/dev/null || fail "no sample level"
+    startViewer sample.dnl
+    answerDialog Return || fail "the file dialog did not come and go"
+    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    sleep 1
+    screenshot "$workDir/1-start.png"
+    xdotool key F6
+    answerDialog Return || fail "F6 did not bring up the file dialog"
+    waitFor 20 viewerShown || fail "the viewer window did not come back"
+    sleep 2
+    screenshot "$workDir/2-reloaded.png"
+    same=$(differingPixels "$workDir/1-start.png" "$workDir/2-reloaded.png")
+    ((same < 100)) || fail "the reloaded level does not start at its start view ($same)"
+    xdotool key F6
+    answerDialog Escape || fail "F6 did not bring up the file dialog again"
+    dismissErrorBox || fail "no Error box after cancelling the F6 dialog"
+    waitViewer
+    # The main loop was running, so the quit that follows is a normal end.
+    [[ "$status" == 1 ]] || fail "a cancelled F6 dialog ended with status $status, not 1"
+    ;;
+  signal)
+    # SIGTERM while drawing ends the viewer the way closing its window does.
+    "$sampleWriter" "$workDir/sample.dnl" >/dev/null || fail "no sample level"
+    startViewer sample.dnl
+    answerDialog Return || fail "the file dialog did not come and go"
+    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    sleep 1
+    kill -TERM "$(pgrep -P "$viewerPid" | head -n1)"
+    waitViewer
+    [[ "$status" == 1 ]] || fail "SIGTERM ended with status $status, not 1"
+    ;;
+  cancel)
+    startViewer sample.dnl
+    answerDialog Escape || fail "the file dialog did not come and go"
+    dismissErrorBox || fail "no Error box"
+    waitViewer
+    [[ "$status" == 0 ]] || fail "a cancelled dialog ended with status $status, not 0"
+    grep -q "Error: Failed to select a DNM level file" "$workDir/viewer.log" ||
+      fail "the box did not say that no level file was selected"
+    ;;
+  not-level)
+    head -c 3000 /dev/urandom >"$workDir/notalevel.dnl"
+    startViewer notalevel.dnl
+    answerDialog Return || fail "the file dialog did not come and go"
+    dismissErrorBox || fail "no Error box"
+    waitViewer
+    [[ "$status" == 0 ]] || fail "a file that is not a level ended with status $status, not 0"
+    expected="Error: Failed to open $workDir/notalevel.dnl level file or the data file is invalid/corrupted"
+    grep -qF "$expected" "$workDir/viewer.log" || fail "the box did not name the chosen file"
+    ;;
+  rebuild)
+    # Keys 1, 0 and 9 rebuild the rendering state; doing so many times must not grow memory.
+    "$sampleWriter" "$workDir/sample.dnl" >/dev/null || fail "no sample level"
+    startViewer sample.dnl
+    answerDialog Return || fail "the file dialog did not come and go"
+    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    sleep 1
+    xdotool key --delay 30 --repeat 20 1
+    sleep 1
+    before=$(residentKb)
+    xdotool key --delay 30 --repeat 50 1
+    xdotool key --delay 30 --repeat 25 0
+    xdotool key --delay 30 --repeat 25 9
+    sleep 2
+    after=$(residentKb)
+    echo "resident memory after 20 rebuilds: $before kB, after 120: $after kB"
+    ((after - before < 16384)) || fail "memory grew by $((after - before)) kB over 100 rebuilds"
+    screenshot "$workDir/rebuilt.png"
+    colours=$(colourCount "$workDir/rebuilt.png")
+    ((colours >= 64)) || fail "the level is not drawn after the rebuilds ($colours colours)"
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  *)
+    fail "unknown scenario"
+    ;;
+esac
+echo "PASS ($scenario): screenshots in $workDir"
