@@ -2,6 +2,7 @@
 // final line feed, a bare "=", and binary garbage. A long line is read in pieces of 127
 // characters, each taken as a line of its own; no value can outgrow its buffer.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -13,7 +14,8 @@
 namespace {
 
 int32_t readConfigText(const std::string& text, ViewerPaths& paths) {
-  const std::string path = testing::TempDir() + "hostile.cfg";
+  // ctest runs the cases as parallel processes: one file per process.
+  const std::string path = testing::TempDir() + "hostile_" + std::to_string(getpid()) + ".cfg";
   FILE* file = fopen(path.c_str(), "wb");
   EXPECT_NE(file, nullptr);
   if (file == nullptr) return -1;

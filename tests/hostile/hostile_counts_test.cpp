@@ -120,7 +120,7 @@ void checkWithRecords(LevelLayout layout, CountField field, uint32_t value) {
   if (bytes.size() > kByteStreamBufferSize) expectFileLoadMatchesMemory(bytes, what.c_str());
 }
 
-TEST(HostileCounts, TheBaseLevelLaysOutAsItsOffsetsSay) {
+TEST(CountFields, TheBaseLevelLaysOutAsItsOffsetsSay) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
     for (const int32_t pages : {0, 1}) {
       const DnlLevel base = baseLevel(layout, pages);
@@ -146,7 +146,7 @@ TEST(HostileCounts, TheBaseLevelLaysOutAsItsOffsetsSay) {
   }
 }
 
-TEST(HostileCounts, ClaimsEndingTheFileLoadOrFailByTheRules) {
+TEST(CountFields, ClaimsEndingTheFileLoadOrFailByTheRules) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
     for (int32_t f = 0; f < kCountFieldCount; ++f) {
       const CountField field = static_cast<CountField>(f);
@@ -157,7 +157,7 @@ TEST(HostileCounts, ClaimsEndingTheFileLoadOrFailByTheRules) {
   }
 }
 
-TEST(HostileCounts, CountsWithTheirRecordsLoadOrFailByTheRules) {
+TEST(CountFields, CountsWithTheirRecordsLoadOrFailByTheRules) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
     for (int32_t f = 0; f < kCountFieldCount; ++f) {
       const CountField field = static_cast<CountField>(f);

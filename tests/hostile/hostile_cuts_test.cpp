@@ -61,7 +61,7 @@ void checkCut(const std::vector<uint8_t>& whole, const FieldOffsets& offsets, in
   expectPlanInsideTables(what.c_str());
 }
 
-TEST(HostileCuts, EveryByteOfALevelWithoutPages) {
+TEST(CutFiles, EveryByteOfALevelWithoutPages) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
     const DnlLevel base = baseLevel(layout);
     const std::vector<uint8_t> whole = writeDnlBytes(base);
@@ -72,7 +72,7 @@ TEST(HostileCuts, EveryByteOfALevelWithoutPages) {
 
 // With a page the file is too long to cut everywhere: cut at every field, one and two bytes
 // into it, and through the page blocks.
-TEST(HostileCuts, EveryFieldBoundaryOfALevelWithAPage) {
+TEST(CutFiles, EveryFieldBoundaryOfALevelWithAPage) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
     const DnlLevel base = baseLevel(layout, 1);
     const std::vector<uint8_t> whole = writeDnlBytes(base);

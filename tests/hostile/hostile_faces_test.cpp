@@ -43,7 +43,7 @@ int32_t bindablePage(uint32_t texturePage, uint32_t objectTexture) {
   return static_cast<int32_t>(texturePage);
 }
 
-TEST(HostileFaces, IndicesOutsideEveryTableLoadAndPlanWithoutReadingPastOne) {
+TEST(WildFaces, IndicesOutsideEveryTableLoadAndPlanWithoutReadingPastOne) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
     ASSERT_EQ(loadFresh(writeDnlBytes(wildLevel(layout))), LoadFailure::None);
     ASSERT_EQ(levelGeometry.quadCount, 7);
@@ -83,7 +83,7 @@ TEST(HostileFaces, IndicesOutsideEveryTableLoadAndPlanWithoutReadingPastOne) {
   }
 }
 
-TEST(HostileFaces, AGridOf65535By65535RecordsEndsTheStream) {
+TEST(WildFaces, AGridOf65535By65535RecordsEndsTheStream) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
     DnlLevel level = baseLevel(layout);
     level.rooms[0].gridA = level.rooms[0].gridB = 65535;

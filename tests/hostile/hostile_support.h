@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdio>
@@ -47,7 +48,8 @@ inline void expectFileLoadMatchesMemory(const std::vector<uint8_t>& bytes, const
   const LoadFailure memoryFailure = loadFresh(bytes);
   const LoadReport memoryReport = lastLoadReport();
   fromMemory = levelGeometry;
-  const std::string path = testing::TempDir() + "hostile_level.dnl";
+  // ctest runs the cases of this suite as parallel processes: one file per process.
+  const std::string path = testing::TempDir() + "hostile_" + std::to_string(getpid()) + ".dnl";
   FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr) << what;
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
