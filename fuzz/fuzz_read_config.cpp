@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FILE* file = fopen("dunmoor.cfg", "wb");
   if (file == nullptr) abort();
-  if (fwrite(data, 1, size, file) != size || fclose(file) != 0) abort();
+  if ((size > 0 && fwrite(data, 1, size, file) != size) || fclose(file) != 0) abort();
   static ViewerPaths paths;
   memset(&paths, 0x5A, sizeof paths);  // no terminator left over from an earlier run
   const int32_t status = readConfig(paths);

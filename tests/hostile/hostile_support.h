@@ -52,7 +52,8 @@ inline void expectFileLoadMatchesMemory(const std::vector<uint8_t>& bytes, const
   const std::string path = testing::TempDir() + "hostile_" + std::to_string(getpid()) + ".dnl";
   FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr) << what;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool written =
+      bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   ASSERT_TRUE(std::fclose(file) == 0 && written) << what;
   loadFresh(nullptr, 0);
   EXPECT_EQ(loadLevelFile(path.c_str()), memoryFailure) << what;
