@@ -1,50 +1,38 @@
-// The loader and renderer stand-ins, the frame state they own, and the EGL test context.
+// The loader and renderer stand-ins, the frame state they own, and the per-test reset.
 #include "tests/app/neighbour_fakes.h"
-
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
-#include <GL/gl.h>
 
 #include <cstring>
 
-#include "app/shell_state.h"
-#include "camera/camera.h"
-#include "camera/navigation.h"
-#include "camera/view_settings.h"
-#include "level/level_geometry.h"
 #include "level/level_loader.h"
 #include "render/frame.h"
-#include "render/frame_stats.h"
 #include "render/render_setup.h"
-#include "tests/support/recording_platform.h"
+#include "tests/gl/gl_context.h"
 
 NeighbourRecord neighbours;
 FrameStats frameStats = {};
 char levelPath[128] = {};
 
 bool loadLevel(const char* path) {
-  neighbours.loadedPaths.emplace_back(path);
+  recording.calls.push_back(std::string("loadLevel ") + path);
   return neighbours.loadSucceeds;
 }
 
 void setupRendering(int32_t width, int32_t height) {
-  ++neighbours.setupCount;
-  neighbours.setupWidth = width;
-  neighbours.setupHeight = height;
+  recording.calls.push_back("setupRendering " + std::to_string(width) + "x" +
+                            std::to_string(height));
 }
 
 void releaseRendering() {
-  ++neighbours.releaseCount;
   neighbours.releasedIn.push_back(recording.currentContext);
 }
 
 void renderFrame() {
-  ++neighbours.renderCount;
   ++frameStats.frameCount;
   recording.calls.emplace_back("renderFrame");
 }
 
-void resetNeighbours() {
+void ShellTest::SetUp() {
+  resetRecording();
   neighbours = NeighbourRecord{};
   frameStats = {};
   std::memset(levelPath, 0, sizeof levelPath);
@@ -60,25 +48,18 @@ void resetNeighbours() {
   std::memset(messageText, 0, sizeof messageText);
 }
 
-bool makeTestGlContextCurrent() {
-  static bool tried = false;
-  static bool current = false;
-  if (tried) return current;
-  tried = true;
-  auto getDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-      eglGetProcAddress("eglGetPlatformDisplayEXT"));
-  if (getDisplay == nullptr) return false;
-  EGLDisplay display = getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-  EGLint major = 0, minor = 0;
-  if (display == EGL_NO_DISPLAY || !eglInitialize(display, &major, &minor)) return false;
-  if (!eglBindAPI(EGL_OPENGL_API)) return false;
-  const EGLint attributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
-  EGLConfig config = nullptr;
-  EGLint count = 0;
-  eglChooseConfig(display, attributes, &config, 1, &count);
-  EGLContext context =
-      eglCreateContext(display, count > 0 ? config : nullptr, EGL_NO_CONTEXT, nullptr);
-  if (context == EGL_NO_CONTEXT) return false;
-  current = eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context) == EGL_TRUE;
-  return current;
+std::string callList(bool passes) {
+  std::string out;
+  for (size_t i = 0; i < recording.calls.size(); ++i) {
+    const bool pass = passes && recording.calls[i] == "setTimer 1 1000";
+    out += (i == 0 ? "" : ", ") + (pass ? "rebuild" : recording.calls[i]);
+    while (pass && i + 1 < recording.calls.size() && recording.calls[i] != "setCursorPos 320 240")
+      ++i;
+  }
+  return out;
+}
+
+bool glContextReady() {
+  static const bool ready = makeTestGlContext();
+  return ready;
 }

@@ -1,28 +1,37 @@
 // Recording stand-ins for the loader and the renderer that the shell calls, so the shell's
-// tests run without level files or a window; and one real OpenGL context (EGL, surfaceless)
-// in which the shell's own GL switches can be read back.
+// tests run without level files or a window. They log into the platform double's call list,
+// so one list shows the whole order. ShellTest starts each test from a clean process state.
 #pragma once
 
-#include <cstdint>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
-#include "app/platform/platform.h"
+#include "app/platform/virtual_keys.h"
+#include "app/shell_state.h"
+#include "camera/camera.h"
+#include "camera/navigation.h"
+#include "camera/view_settings.h"
+#include "level/level_geometry.h"
+#include "render/frame_stats.h"
+#include "tests/support/recording_platform.h"
 
 struct NeighbourRecord {
   bool loadSucceeds = true;
-  std::vector<std::string> loadedPaths;
-  int32_t setupCount = 0;
-  int32_t setupWidth = 0, setupHeight = 0;
-  int32_t renderCount = 0;
-  int32_t releaseCount = 0;
   std::vector<platform::RenderingContextHandle> releasedIn;  // context current at release
 };
-
 extern NeighbourRecord neighbours;
 
-// Zeroes the record and the shared shell, camera and frame state the tests look at.
-void resetNeighbours();
+// The recorded calls joined by ", "; with `passes`, each whole pass from the timer to the
+// pointer's recentring shows as "rebuild".
+std::string callList(bool passes = false);
 
-// Makes the one test OpenGL context current; false when none can be made.
-bool makeTestGlContextCurrent();
+// Makes a test OpenGL context current once per process; false when none can be made.
+bool glContextReady();
+
+class ShellTest : public ::testing::Test {
+ protected:
+  // Zeroes both records and the shared shell, camera and frame state the tests look at.
+  void SetUp() override;
+};

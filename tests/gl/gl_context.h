@@ -1,9 +1,10 @@
 // A headless OpenGL compatibility context for tests and benchmarks: EGL on Mesa's
 // surfaceless platform with a 640 x 480 pbuffer (16-bit depth), software rendering on one
-// thread unless LP_NUM_THREADS says otherwise, no display needed. Plus read-back helpers.
+// thread unless LP_NUM_THREADS says otherwise, no display needed. Plus a read-back.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 inline constexpr int32_t kTestViewWidth = 640;
 inline constexpr int32_t kTestViewHeight = 480;
@@ -15,12 +16,6 @@ bool makeTestGlContext();
 // Releases the harness's context and its pbuffer (with every object made in it).
 void destroyTestGlContext();
 
-struct Rgb {
-  uint8_t r, g, b;
-};
-
-// Reads the colour of one window pixel (origin at the bottom left) of the current buffer.
-Rgb readPixel(int32_t x, int32_t y);
-
-// Reads the whole 640 x 480 colour buffer as RGB bytes, bottom row first.
-void readFrame(uint8_t* rgbOut);
+// Reads a block of window pixels (origin at the bottom left) of the current buffer as RGB
+// bytes, row by row from the bottom one.
+std::vector<uint8_t> readPixels(int32_t x, int32_t y, int32_t width, int32_t height);

@@ -1,5 +1,5 @@
-// Fills the level store directly for drawing tests: texture pages from a colour rule,
-// vertices, and axis-aligned faces facing the default camera (looking along -z, y up).
+// Fills the level store directly for drawing tests and benchmarks: texture pages from a
+// colour rule, vertices, and axis-aligned faces facing the default camera (looking along -z).
 #pragma once
 
 #include <cstdint>
@@ -29,63 +29,32 @@ inline void resetWorld() {
 // Fills page `page` from rule(s, t), s the column and t the row (first row is t = 0).
 template <typename Rule>
 void fillPage(int32_t page, Rule rule) {
-  uint8_t* texels = levelGeometry.texturePages[page].texels;
-  for (int32_t t = 0; t < kTexturePageSide; ++t) {
-    for (int32_t s = 0; s < kTexturePageSide; ++s) {
-      const Rgba c = rule(s, t);
-      uint8_t* texel = texels + 4 * (t * kTexturePageSide + s);
-      texel[0] = c.r;
-      texel[1] = c.g;
-      texel[2] = c.b;
-      texel[3] = c.a;
-    }
+  for (int32_t i = 0; i < kTexturePageSide * kTexturePageSide; ++i) {
+    const Rgba colour = rule(i % kTexturePageSide, i / kTexturePageSide);
+    std::memcpy(levelGeometry.texturePages[page].texels + 4 * i, &colour, 4);
   }
 }
 
-inline void fillPageSolid(int32_t page, Rgba colour) {
-  fillPage(page, [colour](int32_t, int32_t) { return colour; });
-}
-
-// Object texture `record` spans the whole page: corner 0 at texel (0, 0), corner 1 at
-// (255, 0), corner 2 at (255, 255), corner 3 at (0, 255).
-inline void setFullPageCoordinates(int32_t record) {
-  const float low = 0.5f / 256.0f;
-  const float high = 255.5f / 256.0f;
-  const float uv[8] = {low, low, high, low, high, high, low, high};
-  std::memcpy(levelGeometry.objectTextureUVs[record].uv, uv, sizeof uv);
-}
-
+// Appends vertices of one shade and faces with object texture 0 to the store.
 struct Builder {
   uint32_t vertexCount = 0;
+  float shade = 1.0f;
 
-  uint32_t vertex(float x, float y, float z, float shade = 1.0f) {
+  uint32_t vertex(float x, float y, float z) {
     levelGeometry.vertices[vertexCount] = {x, y, z, shade, shade, shade};
     return vertexCount++;
   }
 
-  // A rectangle in the plane z, corners bottom-left, bottom-right, top-right, top-left:
-  // counter-clockwise on screen (a front face) unless `clockwise`.
-  void quad(uint32_t page, uint32_t objectTexture, float x0, float y0, float x1, float y1, float z,
-            float shade = 1.0f, bool clockwise = false) {
-    uint32_t a = vertex(x0, y0, z, shade);
-    uint32_t b = vertex(x1, y0, z, shade);
-    uint32_t c = vertex(x1, y1, z, shade);
-    uint32_t d = vertex(x0, y1, z, shade);
-    if (clockwise) {
-      const uint32_t swap = b;
-      b = d;
-      d = swap;
-    }
-    levelGeometry.quads[levelGeometry.quadCount++] = {{a, b, c, d}, objectTexture, page};
+  // A rectangle in the plane z, counter-clockwise on screen (a front face) unless x1 < x0.
+  void quad(uint32_t page, float x0, float y0, float x1, float y1, float z) {
+    levelGeometry.quads[levelGeometry.quadCount++] = {
+        {vertex(x0, y0, z), vertex(x1, y0, z), vertex(x1, y1, z), vertex(x0, y1, z)}, 0, page};
   }
 
   // A triangle bottom-left, bottom-right, top-left of the rectangle, counter-clockwise.
-  void triangle(uint32_t page, uint32_t objectTexture, float x0, float y0, float x1, float y1,
-                float z) {
-    const uint32_t a = vertex(x0, y0, z);
-    const uint32_t b = vertex(x1, y0, z);
-    const uint32_t c = vertex(x0, y1, z);
-    levelGeometry.triangles[levelGeometry.triangleCount++] = {{a, b, c}, objectTexture, page};
+  void triangle(uint32_t page, float x0, float y0, float x1, float y1, float z) {
+    levelGeometry.triangles[levelGeometry.triangleCount++] = {
+        {vertex(x0, y0, z), vertex(x1, y0, z), vertex(x0, y1, z)}, 0, page};
   }
 };
 

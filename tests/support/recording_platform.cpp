@@ -1,7 +1,7 @@
-// Implements the platform doorway over the RecordingPlatform record.
+// Implements the platform doorway over the RecordingPlatform record. The client area is
+// 638 x 478, so a caller that assumes the window's outer size shows up.
 #include "tests/support/recording_platform.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -9,20 +9,20 @@ RecordingPlatform recording;
 
 namespace {
 
-platform::Window* const kWindow = reinterpret_cast<platform::Window*>(0x1000);
 platform::DeviceContext* const kDc = reinterpret_cast<platform::DeviceContext*>(0x2000);
 uintptr_t nextRenderingContext = 0x3000;
-bool creating = false;
-bool destroyedWhileCreating = false;
 
-void log(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void log(const char* format, ...) {
-  char line[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(line, sizeof line, format, args);
-  va_end(args);
-  recording.calls.emplace_back(line);
+// Records a call; returns `result` so that scripted answers fit on one line.
+template <typename T, typename... Args>
+T log(T result, const char* format, Args... args) {
+  char line[512] = {};
+  if constexpr (sizeof...(Args) == 0) {
+    recording.calls.emplace_back(format);
+  } else {
+    std::snprintf(line, sizeof line, format, args...);
+    recording.calls.emplace_back(line);
+  }
+  return result;
 }
 
 }  // namespace
@@ -34,68 +34,55 @@ int RecordingPlatform::count(const std::string& prefix) const {
 }
 
 void RecordingPlatform::post(uint32_t message, uint32_t wParam, uint32_t lParam) {
-  queue.push_back({kWindow, message, wParam, lParam});
+  queue.push_back({recordedWindow(), message, wParam, lParam});
 }
 
 void resetRecording() {
   recording = RecordingPlatform{};
-  nextRenderingContext = 0x3000;
-  creating = false;
-  destroyedWhileCreating = false;
-}
-
-platform::WindowHandle recordedWindow() {
-  return kWindow;
 }
 
 namespace platform {
 
 bool registerWindowClass(const WindowClass& windowClass) {
-  log("registerWindowClass %s", windowClass.className);
-  if (!recording.registerSucceeds) return false;
-  recording.procedure = windowClass.procedure;
-  return true;
+  if (recording.registerSucceeds) recording.procedure = windowClass.procedure;
+  return log(recording.registerSucceeds, "registerWindowClass %s", windowClass.className);
 }
 
-WindowHandle createWindow(const WindowParams& params) {
-  log("createWindow %s \"%s\" topMost=%d %d,%d %dx%d", params.className, params.title,
-      params.topMost ? 1 : 0, params.x, params.y, params.width, params.height);
+// As a real window: one destroyed while it handles its creation is never handed out.
+WindowHandle createWindow(const WindowParams& p) {
+  log(0, "createWindow %s \"%s\" topMost=%d %d,%d %dx%d", p.className, p.title, p.topMost ? 1 : 0,
+      p.x, p.y, p.width, p.height);
   if (recording.procedure == nullptr) return nullptr;
   recording.windowExists = true;
-  creating = true;
-  destroyedWhileCreating = false;
-  recording.procedure(kWindow, kWmCreate, 0, 0);
-  creating = false;
-  return destroyedWhileCreating ? nullptr : kWindow;
-}
-
-void showWindow(WindowHandle, int32_t showCommand) {
-  log("showWindow %d", showCommand);
-}
-void updateWindow(WindowHandle) {
-  log("updateWindow");
+  recording.procedure(recordedWindow(), kWmCreate, 0, 0);
+  return recording.windowExists ? recordedWindow() : nullptr;
 }
 
 void destroyWindow(WindowHandle window) {
-  log("destroyWindow");
+  log(0, "destroyWindow");
   if (!recording.windowExists) return;
   recording.windowExists = false;
-  if (creating) destroyedWhileCreating = true;
   if (recording.procedure != nullptr) recording.procedure(window, kWmDestroy, 0, 0);
 }
 
-bool getClientSize(WindowHandle, int32_t* width, int32_t* height) {
-  *width = recording.clientWidth;
-  *height = recording.clientHeight;
-  return true;
+void showWindow(WindowHandle, int32_t showCommand) {
+  log(0, "showWindow %d", showCommand);
 }
-
+void updateWindow(WindowHandle) {
+  log(0, "updateWindow");
+}
 void validateWindow(WindowHandle) {
-  log("validateWindow");
+  log(0, "validateWindow");
 }
-
+void translateMessage(const Message&) {}
 bool peekMessage() {
   return !recording.queue.empty();
+}
+
+bool getClientSize(WindowHandle, int32_t* width, int32_t* height) {
+  *width = 638;
+  *height = 478;
+  return true;
 }
 
 bool getMessage(Message* out) {
@@ -105,133 +92,109 @@ bool getMessage(Message* out) {
   return out->message != kWmQuit;
 }
 
-void translateMessage(const Message&) {}
-
-int32_t dispatchMessage(const Message& message) {
-  if (recording.procedure == nullptr) return 0;
-  return recording.procedure(message.window, message.message, message.wParam, message.lParam);
+int32_t dispatchMessage(const Message& m) {
+  return recording.procedure ? recording.procedure(m.window, m.message, m.wParam, m.lParam) : 0;
 }
 
 void waitMessage() {
-  log("waitMessage");
+  log(0, "waitMessage");
   if (recording.onWaitMessage) recording.onWaitMessage();
   // A test that gives the loop nothing more to do ends it rather than hanging.
   if (recording.queue.empty()) recording.post(kWmQuit);
 }
 
 void postQuitMessage(int32_t exitCode) {
-  log("postQuitMessage %d", exitCode);
-  recording.quitPosted = true;
+  log(0, "postQuitMessage %d", exitCode);
   recording.post(kWmQuit, static_cast<uint32_t>(exitCode));
 }
 
 int32_t defaultWindowProc(WindowHandle, uint32_t message, uint32_t, uint32_t) {
-  log("defaultWindowProc %u", message);
-  return 0;
+  return log(0, "defaultWindowProc %u", message);
 }
 
 bool readKeyboardState(uint8_t state[256]) {
-  if (!recording.keyboardReadSucceeds) return false;
-  std::memcpy(state, recording.keyboard, 256);
-  return true;
+  if (recording.keyboardReadSucceeds) std::memcpy(state, recording.keyboard, 256);
+  return recording.keyboardReadSucceeds;
 }
 
 void setCursorPos(int32_t x, int32_t y) {
-  log("setCursorPos %d %d", x, y);
-  recording.cursorX = x;
-  recording.cursorY = y;
+  log(0, "setCursorPos %d %d", x, y);
   if (recording.onSetCursorPos) recording.onSetCursorPos();
 }
 
 void showCursor(bool show) {
-  log("showCursor %d", show ? 1 : 0);
-  recording.cursorShowCount += show ? 1 : -1;
+  log(0, "showCursor %d", show ? 1 : 0);
 }
 
 bool setTimer(WindowHandle, uint32_t id, uint32_t periodMs) {
-  log("setTimer %u %u", id, periodMs);
-  return recording.timerSucceeds;
+  return log(recording.timerSucceeds, "setTimer %u %u", id, periodMs);
 }
 
+// As a real dialog: a path that does not fit is marked, never cut into another path.
 bool showOpenFileDialog(OpenFileRequest* request) {
-  log("showOpenFileDialog");
+  log(0, "showOpenFileDialog");
   recording.lastDialogRequest = *request;
   recording.lastDialogProposal = request->fileName != nullptr ? request->fileName : "";
   if (!recording.dialogAccepts) return false;
-  if (recording.dialogPath.size() + 1 > request->fileNameCapacity) {
-    // As a real dialog: a path that does not fit is marked, never cut into another path.
-    std::snprintf(request->fileName, request->fileNameCapacity, "%.*s...",
-                  static_cast<int>(request->fileNameCapacity) - 4, recording.dialogPath.c_str());
-    request->nameTooLong = true;
-    return true;
-  }
-  std::memcpy(request->fileName, recording.dialogPath.c_str(), recording.dialogPath.size() + 1);
+  request->nameTooLong = recording.dialogPath.size() >= request->fileNameCapacity;
+  const std::string shown =
+      request->nameTooLong ? recording.dialogPath.substr(0, request->fileNameCapacity - 4) + "..."
+                           : recording.dialogPath;
+  std::snprintf(request->fileName, request->fileNameCapacity, "%s", shown.c_str());
   return true;
 }
 
 void showMessageBox(WindowHandle owner, const char* text, const char* title) {
-  log("showMessageBox");
-  recording.messageBoxes.push_back({owner != nullptr, text, title});
+  log(0, "showMessageBox %s %s: %s", owner != nullptr ? "owned" : "free", title, text);
 }
 
-int32_t changeDisplayMode(const DisplayMode* mode) {
-  if (mode == nullptr) {
-    log("changeDisplayMode restore");
-    return 0;
-  }
-  log("changeDisplayMode %dx%dx%d", mode->width, mode->height, mode->bitsPerPixel);
-  return recording.displayModeResult;
+int32_t changeDisplayMode(const DisplayMode* m) {
+  if (m == nullptr) return log(0, "changeDisplayMode restore");
+  return log(recording.displayModeResult, "changeDisplayMode %dx%dx%d", m->width, m->height,
+             m->bitsPerPixel);
 }
 
 DeviceContextHandle getDeviceContext(WindowHandle) {
-  log("getDeviceContext");
   ++recording.liveDeviceContexts;
-  return kDc;
+  return log(kDc, "getDeviceContext");
 }
 
 void releaseDeviceContext(WindowHandle, DeviceContextHandle) {
-  log("releaseDeviceContext");
-  --recording.liveDeviceContexts;
+  log(--recording.liveDeviceContexts, "releaseDeviceContext");
 }
 
-int32_t choosePixelFormat(DeviceContextHandle, const PixelFormatRequest& request) {
-  log("choosePixelFormat colour=%d depth=%d double=%d", request.colorBits, request.depthBits,
-      request.doubleBuffer ? 1 : 0);
-  return recording.pixelFormat;
+int32_t choosePixelFormat(DeviceContextHandle, const PixelFormatRequest& r) {
+  return log(recording.pixelFormat, "choosePixelFormat colour=%d depth=%d double=%d", r.colorBits,
+             r.depthBits, r.doubleBuffer ? 1 : 0);
 }
 
 bool setPixelFormat(DeviceContextHandle, int32_t format) {
-  log("setPixelFormat %d", format);
-  return recording.setPixelFormatSucceeds;
+  return log(recording.setPixelFormatSucceeds, "setPixelFormat %d", format);
 }
 
 RenderingContextHandle createRenderingContext(DeviceContextHandle) {
-  log("createRenderingContext");
   ++recording.liveRenderingContexts;
-  return reinterpret_cast<RenderingContext*>(nextRenderingContext++);
+  return log(reinterpret_cast<RenderingContext*>(nextRenderingContext++), "createRenderingContext");
 }
 
 bool makeCurrent(DeviceContextHandle, RenderingContextHandle rc) {
-  log("makeCurrent %s", rc != nullptr ? "context" : "none");
+  log(0, "makeCurrent %s", rc != nullptr ? "context" : "none");
   recording.currentContext = rc;
   if (rc != nullptr && recording.onMakeCurrent) recording.onMakeCurrent();
   return true;
 }
 
 void deleteRenderingContext(RenderingContextHandle rc) {
-  log("deleteRenderingContext");
-  --recording.liveRenderingContexts;
+  log(--recording.liveRenderingContexts, "deleteRenderingContext");
   if (recording.currentContext == rc) recording.currentContext = nullptr;
 }
 
-bool buildGlyphLists(DeviceContextHandle, uint32_t firstCode, uint32_t count, uint32_t listBase) {
-  log("buildGlyphLists %u %u %u", firstCode, count, listBase);
-  return recording.onBuildGlyphLists ? recording.onBuildGlyphLists(firstCode, count, listBase)
-                                     : true;
+bool buildGlyphLists(DeviceContextHandle, uint32_t firstCode, uint32_t count, uint32_t base) {
+  return log(true, "buildGlyphLists %u %u %u", firstCode, count, base);
 }
 
 void swapBuffers(DeviceContextHandle) {
-  log("swapBuffers");
+  log(0, "swapBuffers");
   if (recording.onSwapBuffers) recording.onSwapBuffers();
 }
 

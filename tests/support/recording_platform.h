@@ -1,6 +1,7 @@
-// A stand-in for the desktop in tests: every platform call is recorded as a line of text,
-// results are scripted, the message queue is an in-memory list, and hooks let a test act
-// when the code under test waits, swaps or binds a context.
+// A stand-in for the desktop in tests: every platform call is recorded as a line of text
+// (message boxes with their owner, title and text), results are scripted, the message queue
+// is an in-memory list, and hooks let a test act when the code waits, swaps, binds a context
+// or moves the pointer.
 #pragma once
 
 #include <cstdint>
@@ -11,47 +12,24 @@
 
 #include "app/platform/platform.h"
 
-struct RecordedMessageBox {
-  bool owned;  // true when a window owns the box
-  std::string text;
-  std::string title;
-};
-
 struct RecordingPlatform {
   // Scripted results.
-  bool registerSucceeds = true;
-  bool keyboardReadSucceeds = true;
+  bool registerSucceeds = true, keyboardReadSucceeds = true, dialogAccepts = true;
+  bool timerSucceeds = true, setPixelFormatSucceeds = true;
   uint8_t keyboard[256] = {};
-  bool dialogAccepts = true;
   std::string dialogPath = "/levels/sample.dnl";  // written into the request's buffer
-  bool timerSucceeds = true;
-  int32_t displayModeResult = 0;
-  int32_t pixelFormat = 1;
-  bool setPixelFormatSucceeds = true;
-  int32_t clientWidth = 638;
-  int32_t clientHeight = 478;
+  int32_t displayModeResult = 0, pixelFormat = 1;
 
   // What happened.
   std::vector<std::string> calls;
-  std::vector<RecordedMessageBox> messageBoxes;
   std::deque<platform::Message> queue;
   platform::OpenFileRequest lastDialogRequest = {};
   std::string lastDialogProposal;  // the buffer's text when the dialog opened
-  int32_t cursorX = -1, cursorY = -1;
-  int32_t cursorShowCount = 0;  // ShowCursor-style counter: shows minus hides
-  bool quitPosted = false;
   bool windowExists = false;
-  int32_t liveRenderingContexts = 0;
-  int32_t liveDeviceContexts = 0;
+  int32_t liveRenderingContexts = 0, liveDeviceContexts = 0;
   platform::RenderingContextHandle currentContext = nullptr;  // the one made current last
 
-  // Hooks (optional).
-  std::function<void()> onWaitMessage;
-  std::function<void()> onSwapBuffers;
-  std::function<void()> onMakeCurrent;
-  std::function<void()> onSetCursorPos;  // after the position is recorded
-  std::function<bool(uint32_t first, uint32_t count, uint32_t base)> onBuildGlyphLists;
-
+  std::function<void()> onWaitMessage, onSwapBuffers, onMakeCurrent, onSetCursorPos;
   platform::WindowProc procedure = nullptr;
 
   // Number of recorded calls that start with `prefix`.
@@ -64,4 +42,6 @@ extern RecordingPlatform recording;
 void resetRecording();
 
 // The fake handle of the one window the double creates.
-platform::WindowHandle recordedWindow();
+inline platform::WindowHandle recordedWindow() {
+  return reinterpret_cast<platform::Window*>(0x1000);
+}

@@ -1,0 +1,200 @@
+// The renderer on a real (software) OpenGL: page orientation, alpha test, shade, fog,
+// culling, batches, setup and release; the overlay, item labels and glyph lists.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <tuple>
+#include <vector>
+
+#include "render/frame.h"
+#include "render/glyph_lists.h"
+#include "render/glyph_raster.h"
+#include "render/render_setup.h"
+#include "render/scene_list.h"
+#include "render/scene_plan.h"
+#include "tests/gl/gl_context.h"
+#include "tests/gl/level_builder.h"
+
+namespace {
+
+using testlevel::Rgba;
+
+constexpr Rgba kRed = {248, 0, 0, 255}, kGreen = {0, 248, 0, 255}, kBlue = {0, 0, 248, 255};
+constexpr Rgba kWhite = {248, 248, 248, 255}, kGrey = {64, 64, 64, 255}, kBlack = {0, 0, 0, 255};
+constexpr Rgba kPlainWhite = {255, 255, 255, 255}, kClear = {248, 0, 0, 0};
+
+// A fresh context per test, the store empty, object texture 0 spanning a whole page (corners
+// at texels (0, 0), (255, 0), (255, 255), (0, 255)), no status line.
+class RenderGlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testlevel::resetWorld();
+    const float low = 0.5f / 256.0f, high = 255.5f / 256.0f;
+    levelGeometry.objectTextureUVs[0] = {{low, low, high, low, high, high, low, high}};
+    viewSettings.showStatus = 0;
+    ASSERT_TRUE(makeTestGlContext());
+  }
+  void TearDown() override { destroyTestGlContext(); }
+
+  // Pages of one colour each, as many as the store counts.
+  static void solidPages(std::vector<Rgba> colours) {
+    for (size_t page = 0; page < colours.size(); ++page) {
+      testlevel::fillPage(page, [&](int32_t, int32_t) { return colours[page]; });
+    }
+    levelGeometry.numTexturePages = static_cast<int32_t>(colours.size());
+  }
+  // Draws a frame, with `setup` first releasing the context's objects and setting it up
+  // again for the store, as a reload does.
+  static void draw(bool setup = false) {
+    if (setup) {
+      releaseRendering();
+      ASSERT_TRUE(buildFontGlyphLists(0, 255, kFontListBase));
+      setupRendering(kTestViewWidth, kTestViewHeight);
+    }
+    renderFrame();
+    glFinish();
+  }
+  // Pixels within 8 of colour c in every channel, in columns [x0, x1) and rows [y0, y1);
+  // by default those of the text colour.
+  static int32_t pixels(int32_t x0, int32_t x1, int32_t y0, int32_t y1, Rgba c = kPlainWhite) {
+    const std::vector<uint8_t> rgb = readPixels(x0, y0, x1 - x0, y1 - y0);
+    int32_t count = 0;
+    for (size_t i = 0; i < rgb.size(); i += 3) {
+      count += std::abs(rgb[i] - c.r) <= 8 && std::abs(rgb[i + 1] - c.g) <= 8 &&
+               std::abs(rgb[i + 2] - c.b) <= 8;
+    }
+    return count;
+  }
+  static void expectPixels(std::vector<std::tuple<int32_t, int32_t, Rgba>> probes) {
+    for (auto [x, y, c] : probes) EXPECT_EQ(pixels(x, x + 1, y, y + 1, c), 1) << x << "," << y;
+  }
+
+  testlevel::Builder level;
+};
+
+TEST_F(RenderGlTest, PageShowsTheRightWayRoundWithAFarQuadThroughItsCutTexelsFoggedNotCulled) {
+  // Quadrants: red at texel (0, 0), green along row 0, blue along column 0, transparent
+  // opposite, where a far white quad behind, drawn later and clockwise, must show.
+  solidPages({kClear, kWhite});
+  testlevel::fillPage(0, [](int32_t s, int32_t t) {
+    return t < 128 ? (s < 128 ? kRed : kGreen) : (s < 128 ? kBlue : kClear);
+  });
+  level.quad(0, -700, -500, 700, 500, -1000);
+  level.quad(1, 13000, 1000, 1000, 9000, -24000);
+  draw(true);
+  expectPixels({{160, 120, kRed}, {480, 120, kGreen}, {160, 360, kBlue}, {480, 360, kWhite}});
+  viewSettings.fogOn = viewSettings.cullOn = 1;  // as the keys do, with the capability
+  glEnable(GL_FOG);
+  draw();  // fog ends at the default far plane, not before: only the far quad is darkened
+  expectPixels({{160, 120, kRed}, {480, 360, {50, 50, 50, 255}}});
+  glEnable(GL_CULL_FACE);  // front (counter-clockwise) faces go
+  draw();
+  expectPixels({{160, 120, kBlack}, {480, 360, {50, 50, 50, 255}}});
+}
+
+TEST_F(RenderGlTest, EachBatchBindsItsOwnPageAndFacesWithoutAPageDrawInTheCurrentColour) {
+  solidPages({kRed, kGreen, kBlue});
+  // Cells 180 units wide at distance 1000, 104 pixels apart, centred on columns 82, 187, 291
+  // and 395: quads on pages 0, 1, 1 and one past the count above; two triangles on page 2
+  // below, probed near their lower left corners.
+  const uint32_t quadPages[] = {0, 1, 1, 7};
+  for (int32_t i = 0; i < 4; ++i) {
+    level.quad(quadPages[i], -500.0f + 180.0f * i, 100, -320.0f + 180.0f * i, 300, -1000);
+  }
+  level.triangle(2, -500, -300, -320, -100, -1000);
+  level.triangle(2, -320, -300, -140, -100, -1000);
+  draw(true);
+  EXPECT_EQ(scenePlan.batchCount, 4);  // quads: 0, 1, untextured; triangles: 2
+  expectPixels({{82, 356, kRed}, {187, 356, kGreen}, {291, 356, kGreen}, {395, 356, kPlainWhite}});
+  expectPixels({{42, 78, kBlue}, {146, 78, kBlue}});
+}
+
+TEST_F(RenderGlTest, SetupAgainAfterReleaseFollowsTheSettingsAndLeavesNoObjects) {
+  level.shade = 0.25f;
+  level.quad(1, -700, -500, 700, 500, -1000);
+  viewSettings.farPlane = 12500.0f;
+  // The shade darkens only with lighting on; a page count <= 0 makes no textures.
+  const Rgba expected[] = {kWhite, {62, 62, 62, 255}, kWhite, kPlainWhite};
+  for (int32_t pass = 0; pass < 4; ++pass) {
+    solidPages({kRed, kWhite});
+    viewSettings.lightingOn = pass == 1;
+    if (pass == 3) levelGeometry.numTexturePages = -3;
+    draw(true);
+    EXPECT_EQ(glIsTexture(textureNames[0]) + glIsTexture(textureNames[1]), pass == 3 ? 0 : 2);
+    expectPixels({{320, 240, expected[pass]}});
+  }
+  GLfloat fogEnd = 0.0f;  // where its start lies is seen in the fogged picture
+  glGetFloatv(GL_FOG_END, &fogEnd);
+  EXPECT_EQ(fogEnd, 12500.0f);
+  releaseRendering();
+  EXPECT_FALSE(glIsList(kSceneList) || glIsList(kFontListBase) || glIsList(kFontListBase + 254));
+  EXPECT_FALSE(glIsTexture(textureNames[0]) || glIsTexture(textureNames[1]));
+}
+
+TEST_F(RenderGlTest, StatusLineAtTheBottomAndHelpAtTheTopStandInFrontOfANearWall) {
+  // A wall just beyond the near plane, and the last page setup binds all transparent: the
+  // first frame's text must neither hide behind the one nor sample the other.
+  solidPages({kGrey, kClear});
+  level.quad(0, -1203, -1203, 1203, 1203, -401);
+  viewSettings.showStatus = 1;
+  draw(true);
+  EXPECT_GT(pixels(0, 640, 0, 24), 100);
+  EXPECT_GT(pixels(0, 4, 0, 24), 0) << "the line starts at the left edge";
+  EXPECT_EQ(pixels(0, 640, 24, 480), 0);
+  expectPixels({{320, 240, kGrey}});
+  for (int32_t i = 0; i < 33; ++i) renderFrame();  // more frames than a matrix stack holds
+  viewSettings.showStatus = 0;
+  viewSettings.showHelp = 1;
+  draw();
+  EXPECT_EQ(pixels(0, 640, 0, 348), 0);
+  EXPECT_GT(pixels(0, 640, 462, 480), 50) << "top line, y 160";
+  EXPECT_GT(pixels(0, 640, 350, 362), 50) << "bottom line, y 80";
+  viewSettings.showHelp = 0;
+  draw();
+  EXPECT_EQ(pixels(0, 640, 0, 480), 0);
+  EXPECT_EQ(frameStats.frameCount, 36);  // one per frame
+  EXPECT_EQ(glGetError(), GLenum{GL_NO_ERROR}) << "the matrix stacks balance";
+}
+
+TEST_F(RenderGlTest, ItemLabelStandsAboveItsItemAndOnlyANearerWallHidesIt) {
+  camera.bank = 180.0f;  // the level's upright view: world y grows downward
+  levelGeometry.items[0] = {421, 0, 0, -2000};
+  solidPages({kGrey});
+  level.quad(0, -9000, -9000, 9000, 9000, -3000);
+  level.quad(0, -3000, -3000, 3000, 3000, -1000);
+  // "1a5" starts at the centre column, 256 units above the item at distance 2000: 74 pixels
+  // above the centre row. Only the table's records are read for a huge count.
+  const int32_t itemCounts[] = {1, -1, 1 << 30, 1, 1}, quadCounts[] = {0, 0, 0, 1, 2};
+  for (int32_t i = 0; i < 5; ++i) {
+    levelGeometry.itemCount = itemCounts[i];
+    levelGeometry.quadCount = quadCounts[i];
+    draw(true);
+    const int32_t label = pixels(316, 352, 306, 332);
+    EXPECT_EQ(label > 20, i != 1 && i != 4) << i;
+    EXPECT_EQ(pixels(0, 640, 0, 480), label) << "only the label is drawn";
+  }
+}
+
+TEST_F(RenderGlTest, GlyphListsStopBefore255AndDrawTheTableEightPixelsApart) {
+  ASSERT_TRUE(buildFontGlyphLists(0, 256, kFontListBase) && buildFontGlyphLists(250, 100, 3000));
+  EXPECT_TRUE(buildFontGlyphLists(300, 1, 4000));  // past the table: none
+  EXPECT_TRUE(glIsList(kFontListBase) && glIsList(kFontListBase + 254) && glIsList(3004));
+  EXPECT_FALSE(glIsList(kFontListBase + 255) || glIsList(3005) || glIsList(4000));
+  // "gg" drawn from pen (100, 100) matches the glyph table twice, 8 pixels apart, its tail
+  // below the baseline.
+  glClear(GL_COLOR_BUFFER_BIT);
+  glOrtho(0, kTestViewWidth, 0, kTestViewHeight, -1, 1);
+  drawText3D(100.0f, 100.0f, 0.0f, "gg", 2);
+  const GlyphBitmap& glyph = glyphFont.glyphs['g'];
+  const int32_t width = 2 * kGlyphAdvance, rows = glyph.rows + 4;
+  const std::vector<uint8_t> rgb = readPixels(100, 98 - glyph.rows + glyph.top, width, rows);
+  int32_t mismatches = glyph.width > 0 ? 0 : 1;
+  for (int32_t i = 0; i < width * rows; ++i) {
+    const int32_t column = i % width % kGlyphAdvance - glyph.left, row = i / width - 2;
+    mismatches += (rgb[3 * i] > 128) != glyphPixel(glyph, column, row);
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+}  // namespace

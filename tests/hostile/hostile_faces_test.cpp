@@ -1,0 +1,108 @@
+// Faces whose indices point outside every table, tile words with bit 15 set, and rooms
+// claiming 65535 x 65535 grid records. Such files load (indices are stored as given), the
+// grouping puts pages it cannot bind at the tail, and the planner skips or untextures each
+// such face without reading past a table.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/hostile/hostile_support.h"
+#include "tests/hostile/level_fields.h"
+
+namespace {
+
+DnlLevel wildLevel(LevelLayout layout) {
+  DnlLevel level = baseLevel(layout, 1);
+  DnlRoom& room = level.rooms[0];
+  room.quads = {
+      {{0xFFFF, 0, 1, 2}, 0},  // vertex index past every table
+      {{0, 1, 2, 3}, 0x7FFF},  // object texture past the table, claimed by no record
+      {{0, 1, 2, 3}, 2},       // tile word 0x8000: bit 15 set
+      {{0, 1, 2, 3}, 0x8003},  // tile word 0xFFFF; bit 15 of the texture word ignored
+      {{0, 1, 2, 3}, 4},       // tile word 1: a page the level does not have
+      {{0, 1, 2, 3}, 100},     // object texture inside the table, past the count
+      {{3, 2, 1, 0}, 0},       // an ordinary face on page 0
+  };
+  room.triangles = {{{0xFFFF, 0xFFFF, 0xFFFF}, 0x7FFF}, {{0, 1, 2}, 3}, {{1, 2, 3}, 0}};
+  // A second room whose vertex base of 4 lifts a local index to the vertex table's end.
+  DnlRoom second;
+  second.vertices.assign(18000, {1, 2, 3, 0});
+  constexpr uint16_t kLast = kMaxVertices - 4;
+  second.triangles = {{{0, 1, kLast}, 0}, {{0, 1, kLast - 1}, 0}};
+  level.rooms.push_back(second);
+  level.objectTextures.resize(5);
+  const uint16_t tiles[5] = {0, 0, 0x8000, 0xFFFF, 1};
+  for (int k = 0; k < 5; ++k) level.objectTextures[k].tileWord = tiles[k];
+  return level;
+}
+
+// A face's page is bindable when it names a loaded page and an object-texture record.
+int32_t bindablePage(uint32_t texturePage, uint32_t objectTexture) {
+  if (texturePage >= static_cast<uint32_t>(levelGeometry.numTexturePages)) return kUntexturedPage;
+  if (objectTexture >= static_cast<uint32_t>(kMaxObjectTextures)) return kUntexturedPage;
+  return static_cast<int32_t>(texturePage);
+}
+
+TEST(WildFaces, IndicesOutsideEveryTableLoadAndPlanWithoutReadingPastOne) {
+  for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
+    ASSERT_EQ(loadFresh(writeDnlBytes(wildLevel(layout))), LoadFailure::None);
+    ASSERT_EQ(levelGeometry.quadCount, 7);
+    ASSERT_EQ(levelGeometry.triangleCount, 5);
+    // Page 0 first (file order), then the pages no pass names, stored whole.
+    uint32_t pages[7];
+    for (int i = 0; i < 7; ++i) pages[i] = levelGeometry.quads[i].texturePage;
+    EXPECT_EQ(levelGeometry.quads[0].vertexIndices[0], 0xFFFFu);
+    EXPECT_EQ(levelGeometry.quads[1].objectTexture, 0x7FFFu);
+    EXPECT_EQ(levelGeometry.quads[2].objectTexture, 100u);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(pages[i], 0u) << i;
+    EXPECT_EQ(std::count(pages + 4, pages + 7, 0x8000u), 1);
+    EXPECT_EQ(std::count(pages + 4, pages + 7, 0xFFFFu), 1);
+    EXPECT_EQ(std::count(pages + 4, pages + 7, 1u), 1);
+    const TriFace* triangles = levelGeometry.triangles;
+    const auto lastCornerIs = [](uint32_t index) {
+      return [index](const TriFace& face) { return face.vertexIndices[2] == index; };
+    };
+    EXPECT_EQ(std::count_if(triangles, triangles + 5, lastCornerIs(kMaxVertices)), 1);
+    EXPECT_EQ(std::count_if(triangles, triangles + 5, lastCornerIs(kMaxVertices - 1)), 1);
+
+    planScene(levelGeometry, scenePlan);
+    ASSERT_EQ(planBoundsViolation(levelGeometry, scenePlan), nullptr);
+    EXPECT_EQ(scenePlan.skippedFaces, 3);  // one quad, two triangles; index 18657 is planned
+    for (int32_t b = 0; b < scenePlan.batchCount; ++b) {
+      const SceneBatch& batch = scenePlan.batches[b];
+      for (int32_t f = batch.firstFace; f < batch.firstFace + batch.faceCount; ++f) {
+        const uint32_t i = scenePlan.faces[f];
+        const bool quads = batch.section == SceneSection::Quads;
+        const uint32_t page =
+            quads ? levelGeometry.quads[i].texturePage : levelGeometry.triangles[i].texturePage;
+        const uint32_t texture =
+            quads ? levelGeometry.quads[i].objectTexture : levelGeometry.triangles[i].objectTexture;
+        EXPECT_EQ(batch.page, bindablePage(page, texture)) << "face " << i;
+      }
+    }
+  }
+}
+
+TEST(WildFaces, AGridOf65535By65535RecordsEndsTheStream) {
+  for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
+    DnlLevel level = baseLevel(layout);
+    level.rooms[0].gridA = level.rooms[0].gridB = 65535;
+    level.rooms[0].writeSkippedRecords = false;
+    level.rooms.push_back(level.rooms[0]);
+    ASSERT_EQ(loadFresh(writeDnlBytes(level)), LoadFailure::None);
+    EXPECT_EQ(lastLoadReport().vertexCount, 4);  // the second room reads as -1 throughout
+    EXPECT_EQ(levelGeometry.quadCount, 1);
+    EXPECT_EQ(levelGeometry.itemCount, -1);
+    expectPlanInsideTables("grid 65535 x 65535");
+
+    // One dimension 0: no records, whatever the other, and the file stays in step.
+    level = baseLevel(layout);
+    level.rooms[0].gridA = 65535;
+    level.rooms[0].gridB = 0;
+    ASSERT_EQ(loadFresh(writeDnlBytes(level)), LoadFailure::None);
+    EXPECT_EQ(levelGeometry.itemCount, 2);
+    EXPECT_EQ(levelGeometry.startHeading, 270.0f);
+  }
+}
+
+}  // namespace
