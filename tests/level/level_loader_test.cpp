@@ -3,8 +3,11 @@
 // items and the start pose, and what a later load keeps from an earlier one.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "level/byte_stream.h"
 #include "level/face_grouping.h"
+#include "level/texel_conversion.h"
 
 #include "tests/level/level_test_support.h"
 
@@ -73,6 +76,20 @@ TEST(LoadLevel, ConvertsTexelsAndShadesWithoutClamping) {
   level.layout = LevelLayout::Newer;
   ASSERT_EQ(loadDnl(level), LoadFailure::None);
   EXPECT_EQ(levelGeometry.vertices[0].g, 65535.0f / 8192);
+}
+
+// The bulk conversion (vectorised, with a wider variant where the processor has one) must
+// agree with the one-texel rule for every 16-bit word.
+TEST(TexelConversion, BulkRunMatchesTheSingleTexelRuleForEveryWord) {
+  static uint8_t words[2 * 65536], bulk[4 * 65536];
+  for (uint32_t w = 0; w < 65536; ++w)
+    words[2 * w] = uint8_t(w), words[2 * w + 1] = uint8_t(w >> 8);
+  convertTexelRun(words, 65536, bulk);
+  uint8_t single[4];
+  for (int32_t w = 0; w < 65536; ++w) {
+    convertTexel(w, single);
+    ASSERT_EQ(std::memcmp(single, &bulk[4 * w], 4), 0) << w;
+  }
 }
 
 TEST(LoadLevel, GivesFacesTheirPagesAndGroupsThem) {
