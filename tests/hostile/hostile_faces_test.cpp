@@ -36,48 +36,41 @@ DnlLevel wildLevel(LevelLayout layout) {
   return level;
 }
 
-// A face's page is bindable when it names a loaded page and an object-texture record.
-int32_t bindablePage(uint32_t texturePage, uint32_t objectTexture) {
-  if (texturePage >= static_cast<uint32_t>(levelGeometry.numTexturePages)) return kUntexturedPage;
-  if (objectTexture >= static_cast<uint32_t>(kMaxObjectTextures)) return kUntexturedPage;
-  return static_cast<int32_t>(texturePage);
-}
-
 TEST(WildFaces, IndicesOutsideEveryTableLoadAndPlanWithoutReadingPastOne) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
     ASSERT_EQ(loadFresh(writeDnlBytes(wildLevel(layout))), LoadFailure::None);
     ASSERT_EQ(levelGeometry.quadCount, 7);
     ASSERT_EQ(levelGeometry.triangleCount, 5);
+    const QuadFace* quads = levelGeometry.quads;
+    EXPECT_EQ(quads[0].vertexIndices[0], 0xFFFFu);
+    EXPECT_EQ(quads[1].objectTexture, 0x7FFFu);
+    EXPECT_EQ(quads[2].objectTexture, 100u);
     // Page 0 first (file order), then the pages no pass names, stored whole.
-    uint32_t pages[7];
-    for (int i = 0; i < 7; ++i) pages[i] = levelGeometry.quads[i].texturePage;
-    EXPECT_EQ(levelGeometry.quads[0].vertexIndices[0], 0xFFFFu);
-    EXPECT_EQ(levelGeometry.quads[1].objectTexture, 0x7FFFu);
-    EXPECT_EQ(levelGeometry.quads[2].objectTexture, 100u);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(pages[i], 0u) << i;
-    EXPECT_EQ(std::count(pages + 4, pages + 7, 0x8000u), 1);
-    EXPECT_EQ(std::count(pages + 4, pages + 7, 0xFFFFu), 1);
-    EXPECT_EQ(std::count(pages + 4, pages + 7, 1u), 1);
-    const TriFace* triangles = levelGeometry.triangles;
-    const auto lastCornerIs = [](uint32_t index) {
-      return [index](const TriFace& face) { return face.vertexIndices[2] == index; };
-    };
-    EXPECT_EQ(std::count_if(triangles, triangles + 5, lastCornerIs(kMaxVertices)), 1);
-    EXPECT_EQ(std::count_if(triangles, triangles + 5, lastCornerIs(kMaxVertices - 1)), 1);
-
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(quads[i].texturePage, 0u) << i;
+    for (const uint32_t page : {0x8000u, 0xFFFFu, 1u}) {
+      EXPECT_EQ(std::count_if(quads + 4, quads + 7, [&](auto& q) { return q.texturePage == page; }),
+                1);
+    }
+    for (const uint32_t index : {uint32_t(kMaxVertices), uint32_t(kMaxVertices - 1)}) {
+      const auto last = [&](const TriFace& t) { return t.vertexIndices[2] == index; };
+      EXPECT_EQ(std::count_if(levelGeometry.triangles, levelGeometry.triangles + 5, last), 1);
+    }
     planScene(levelGeometry, scenePlan);
     ASSERT_EQ(planBoundsViolation(levelGeometry, scenePlan), nullptr);
     EXPECT_EQ(scenePlan.skippedFaces, 3);  // one quad, two triangles; index 18657 is planned
+    // A face's page is bindable when it names a loaded page and an object-texture record.
     for (int32_t b = 0; b < scenePlan.batchCount; ++b) {
       const SceneBatch& batch = scenePlan.batches[b];
       for (int32_t f = batch.firstFace; f < batch.firstFace + batch.faceCount; ++f) {
         const uint32_t i = scenePlan.faces[f];
-        const bool quads = batch.section == SceneSection::Quads;
+        const bool isQuad = batch.section == SceneSection::Quads;
         const uint32_t page =
-            quads ? levelGeometry.quads[i].texturePage : levelGeometry.triangles[i].texturePage;
+            isQuad ? quads[i].texturePage : levelGeometry.triangles[i].texturePage;
         const uint32_t texture =
-            quads ? levelGeometry.quads[i].objectTexture : levelGeometry.triangles[i].objectTexture;
-        EXPECT_EQ(batch.page, bindablePage(page, texture)) << "face " << i;
+            isQuad ? quads[i].objectTexture : levelGeometry.triangles[i].objectTexture;
+        const bool bindable = page < uint32_t(levelGeometry.numTexturePages) &&
+                              texture < uint32_t(kMaxObjectTextures);
+        EXPECT_EQ(batch.page, bindable ? int32_t(page) : kUntexturedPage) << "face " << i;
       }
     }
   }
@@ -94,7 +87,6 @@ TEST(WildFaces, AGridOf65535By65535RecordsEndsTheStream) {
     EXPECT_EQ(levelGeometry.quadCount, 1);
     EXPECT_EQ(levelGeometry.itemCount, -1);
     expectPlanInsideTables("grid 65535 x 65535");
-
     // One dimension 0: no records, whatever the other, and the file stays in step.
     level = baseLevel(layout);
     level.rooms[0].gridA = 65535;

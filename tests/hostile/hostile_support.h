@@ -1,5 +1,6 @@
-// Shared steps of the hostile suites: load bytes into a fresh store and check that the
-// scene planner, run over whatever the load left, stays inside its tables.
+// Shared steps of the hostile suites: load bytes into a fresh store, load them again through
+// a file, and check that the scene planner, run over whatever a load left, stays inside its
+// tables.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,35 +16,34 @@
 #include "level/level_loader.h"
 #include "tests/hostile/plan_bounds.h"
 
-// Loads into a store whose tables and counts are zero, as at program start. The texture
-// pages are left alone: nothing here reads them, and clearing 4 MB per load would dominate.
+// The bytes of the store a load writes, [0, pages) and [afterPages, end): the texture pages
+// are left out, since nothing here reads them and clearing 4 MB per load would dominate.
+inline constexpr size_t kPages = offsetof(LevelGeometry, texturePages);
+inline constexpr size_t kAfterPages = offsetof(LevelGeometry, numTexturePages);
+static_assert(kPages < kAfterPages);
+
+// Loads into a store whose tables and counts are zero, as at program start.
 inline LoadFailure loadFresh(const uint8_t* data, size_t size) {
-  static_assert(offsetof(LevelGeometry, texturePages) < offsetof(LevelGeometry, numTexturePages));
   auto* store = reinterpret_cast<uint8_t*>(&levelGeometry);
-  const size_t pages = offsetof(LevelGeometry, texturePages);
-  const size_t afterPages = offsetof(LevelGeometry, numTexturePages);
-  std::memset(store, 0, pages);
-  std::memset(store + afterPages, 0, sizeof levelGeometry - afterPages);
+  std::memset(store, 0, kPages);
+  std::memset(store + kAfterPages, 0, sizeof levelGeometry - kAfterPages);
   return loadLevelBytes(data, size);
 }
-
-inline LoadFailure loadFresh(const std::vector<uint8_t>& bytes) {
-  return loadFresh(bytes.data(), bytes.size());
+inline LoadFailure loadFresh(const std::vector<uint8_t>& b) {
+  return loadFresh(b.data(), b.size());
 }
 
-// The bytes of the store that a load writes, the texture pages left out (see loadFresh).
-inline bool sameStoreWithoutPages(const LevelGeometry& a, const LevelGeometry& b) {
-  const auto* left = reinterpret_cast<const uint8_t*>(&a);
-  const auto* right = reinterpret_cast<const uint8_t*>(&b);
-  const size_t pages = offsetof(LevelGeometry, texturePages);
-  const size_t afterPages = offsetof(LevelGeometry, numTexturePages);
-  return std::memcmp(left, right, pages) == 0 &&
-         std::memcmp(left + afterPages, right + afterPages, sizeof a - afterPages) == 0;
+// Plans the scene of the current store and checks every bound of the plan.
+inline void expectPlanInsideTables(const std::string& what) {
+  planScene(levelGeometry, scenePlan);
+  const char* broken = planBoundsViolation(levelGeometry, scenePlan);
+  EXPECT_EQ(broken, nullptr) << what << ": " << (broken == nullptr ? "" : broken);
 }
 
 // Loads `bytes` from memory and again through a file, whose reads come in refills of the
 // stream buffer and whose skips seek, and expects the same outcome and the same store.
-inline void expectFileLoadMatchesMemory(const std::vector<uint8_t>& bytes, const char* what) {
+inline void expectFileLoadMatchesMemory(const std::vector<uint8_t>& bytes,
+                                        const std::string& what) {
   static LevelGeometry fromMemory;
   const LoadFailure memoryFailure = loadFresh(bytes);
   const LoadReport memoryReport = lastLoadReport();
@@ -52,20 +52,16 @@ inline void expectFileLoadMatchesMemory(const std::vector<uint8_t>& bytes, const
   const std::string path = testing::TempDir() + "hostile_" + std::to_string(getpid()) + ".dnl";
   FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr) << what;
-  const bool written =
-      bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool written = bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, file) == 1;
   ASSERT_TRUE(std::fclose(file) == 0 && written) << what;
   loadFresh(nullptr, 0);
   EXPECT_EQ(loadLevelFile(path.c_str()), memoryFailure) << what;
   std::remove(path.c_str());
   EXPECT_EQ(lastLoadReport().vertexCount, memoryReport.vertexCount) << what;
   EXPECT_EQ(lastLoadReport().objectTextureCount, memoryReport.objectTextureCount) << what;
-  EXPECT_TRUE(sameStoreWithoutPages(levelGeometry, fromMemory)) << what;
-}
-
-// Plans the scene of the current store and checks every bound of the plan.
-inline void expectPlanInsideTables(const char* what) {
-  planScene(levelGeometry, scenePlan);
-  const char* broken = planBoundsViolation(levelGeometry, scenePlan);
-  EXPECT_EQ(broken, nullptr) << what << ": " << (broken == nullptr ? "" : broken);
+  const auto* a = reinterpret_cast<const uint8_t*>(&levelGeometry);
+  const auto* b = reinterpret_cast<const uint8_t*>(&fromMemory);
+  EXPECT_TRUE(std::memcmp(a, b, kPages) == 0 &&
+              std::memcmp(a + kAfterPages, b + kAfterPages, sizeof fromMemory - kAfterPages) == 0)
+      << what;
 }

@@ -1,63 +1,136 @@
-// A small base level of either layout and the byte offset of every count field in it,
-// worked out from the documented layout (not from the writer), so a hostile file can be
-// made by cutting the base file right after a field or by changing one count.
+// A small base level of either layout and every count field in it, in file order: its offset
+// and records worked out from the documented layout (not from the writer), so a hostile file
+// is made by cutting the base file after a field or by splicing a new count and its records.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "level/level_geometry.h"
 #include "tools/dnl_writer.h"
 
-enum class CountField : int32_t {
-  PageCount,
-  RoomCount,
-  Vertices,
-  Quads,
-  Triangles,
-  Room4,
-  Room32,
-  GridA,
-  GridB,
-  Room24,
-  Room20,
-  Section1,  // sections 1 to 17 follow in order, then 19
-  Section19 = Section1 + 17,
-  ObjectTextures,
-  Items,
-  Section21,
-  Section22,
-  Section24,
-  Section25,
-  Count
-};
-
-inline constexpr int32_t kCountFieldCount = static_cast<int32_t>(CountField::Count);
-
-struct CountFieldInfo {
-  const char* name;
+struct CountField {
+  std::string name;
   int32_t width;        // 2 or 4 bytes
-  int32_t capacity;     // the table the count fills, 0 for a skipped section
-  uint64_t recordSize;  // bytes per record it counts (section 16 includes section 18)
+  uint64_t at;          // offset of the count in the base file
+  uint64_t records;     // offset of the records it counts
+  uint32_t baseCount;   // the count the base file holds
+  uint64_t recordSize;  // bytes per record (a room: one with every count 0)
+  int32_t capacity = 0;
+  LoadFailure overCapacity = LoadFailure::None;
+  bool failsAtCapacity = false;  // vertex, quad and triangle totals fail on reaching it
 };
-
-// The field's description; Section1 + n - 1 stands for section n (n = 1 to 17).
-CountFieldInfo countFieldInfo(CountField field);
 
 // Four vertices, one quad and one triangle in one room, one record in every skipped room
 // section and level section, two object textures and two items, the first a start item.
-DnlLevel baseLevel(LevelLayout layout, int32_t pageCount = 0);
+inline DnlLevel baseLevel(LevelLayout layout, int32_t pageCount = 0) {
+  DnlLevel level;
+  level.layout = layout;
+  level.pages.assign(static_cast<size_t>(pageCount), std::vector<uint16_t>(65536, 0x801F));
+  DnlRoom room;
+  room.x = 1000;
+  room.z = -2000;
+  room.vertices = {{0, 0, 0, 1024}, {10, -20, 30, 512}, {-40, 50, 60, 0}, {70, 80, -90, 8192}};
+  room.quads = {{{0, 1, 2, 3}, 1}};
+  room.triangles = {{{3, 2, 1}, 0x8000}};
+  room.count4 = room.count32 = room.gridA = room.gridB = room.count24 = room.count20 = 1;
+  level.rooms = {room};
+  for (int s = 1; s < kDnlSectionCount; ++s) level.sectionCounts[s] = 1;
+  level.objectTextures.resize(2);
+  level.objectTextures[1].tileWord = pageCount > 1 ? 1 : 0;
+  level.items = {{0, 4096, 256, -8192, 16384}, {12, 1, 2, 3, 0}};
+  return level;
+}
 
-// Offset of every count field in writeDnlBytes(level), and the file's length, for a level
-// shaped like baseLevel (one room).
-struct FieldOffsets {
-  uint64_t at[kCountFieldCount];
-  uint64_t length;
-};
-FieldOffsets fieldOffsets(const DnlLevel& level);
+// The count fields of baseLevel(layout, pageCount); the last entry's `at` is the file length.
+inline std::vector<CountField> baseFields(LevelLayout layout, int32_t pageCount) {
+  const bool older = layout == LevelLayout::Older;
+  std::vector<CountField> fields;
+  uint64_t at = 4 + 768 + 1024;
+  const auto add = [&](std::string name, int32_t width, uint32_t base, uint64_t size, uint64_t gap,
+                       int32_t capacity = 0, LoadFailure failure = LoadFailure::None,
+                       bool atCapacity = false) {
+    fields.push_back({name, width, at, at + width, base, size, capacity, failure, atCapacity});
+    at += width + base * size + gap;
+  };
+  const auto section = [&](int n, uint64_t size, uint64_t gap = 0) {
+    add("section " + std::to_string(n), 4, 1, size, gap);
+  };
+  const auto objectTextures = [&] {
+    add("object-texture count", 4, 2, 20, 0, kMaxObjectTextures,
+        LoadFailure::TooManyObjectTextures);
+  };
+  add("page count", 4, static_cast<uint32_t>(pageCount), 196608, 4, kMaxTexturePages,
+      LoadFailure::TooManyTexturePages);
+  add("room count", 2, 1, 0, 20);  // the room's fields follow as fields of their own
+  fields.back().recordSize = older ? 48 : 49;
+  add("vertex count", 2, 4, 12, 0, kMaxVertices, LoadFailure::TooManyVertices, true);
+  add("quad count", 2, 1, 10, 0, kMaxQuads, LoadFailure::TooManyQuads, true);
+  add("triangle count", 2, 1, 8, 0, kMaxTriangles, LoadFailure::TooManyTriangles, true);
+  add("room 4-byte count", 2, 1, 4, 0);
+  add("room 32-byte count", 2, 1, 32, 0);
+  add("grid A", 2, 1, 0, 0);
+  add("grid B", 2, 1, 8, older ? 6 : 4);
+  fields.end()[-2].records = fields.back().records;  // the grid's records follow both
+  fields.end()[-2].recordSize = 8;
+  add("room 24-byte count", 2, 1, 24, 0);
+  add("room 20-byte count", 2, 1, 20, older ? 4 : 7);
+  constexpr uint64_t kSizes[] = {0, 2, 2, 4, 32, 6, 8, 2, 4, 2, 18, 32, 16, 8, 16, 16, 8, 2};
+  for (int n = 1; n <= 11; ++n) section(n, kSizes[n]);
+  if (older) objectTextures();
+  for (int n = 12; n <= 16; ++n) section(n, kSizes[n]);
+  section(17, 2, 20);  // then section 18: 20 bytes per section-16 record
+  section(19, 2);
+  if (!older) objectTextures();
+  add("item count", 4, 2, 24, 8192, kMaxItems, LoadFailure::TooManyItems);
+  add("section 21", 2, 1, 16, 0);
+  add("section 22", 2, 1, 1, 740);
+  section(24, 8);
+  section(25, 4);
+  fields.push_back({"end", 0, at, at, 0, 0});
+  return fields;
+}
 
-// Sets the field's count in `level` with records behind it, so the rest of the file stays in
-// step. False when that would take more than `byteBudget` bytes of records. A count the
-// loader refuses before reading records (pages, object textures, items above capacity) and a
-// negative 32-bit count get no records.
-bool setCountWithRecords(DnlLevel& level, CountField field, uint32_t value, uint64_t byteBudget);
+inline const CountField& fieldNamed(const std::vector<CountField>& fields, const char* name) {
+  return *std::find_if(fields.begin(), fields.end(), [&](auto& f) { return f.name == name; });
+}
+
+// The count as the loader takes it: 16-bit counts unsigned, 32-bit counts signed.
+inline int64_t countOf(const CountField& field, uint32_t value) {
+  return field.width == 2 ? int64_t{value & 0xFFFFu} : static_cast<int32_t>(value);
+}
+
+// Replaces the `base` records of `size` bytes at `at` by `n`: the first base ones, then fill.
+inline void spliceRecords(std::vector<uint8_t>& bytes, uint64_t at, uint64_t baseBytes,
+                          uint32_t base, uint64_t n, uint64_t size, uint8_t fill = 0) {
+  const auto first = bytes.begin() + static_cast<long>(at);
+  bytes.erase(first + static_cast<long>(n >= base ? baseBytes : n * size),
+              first + static_cast<long>(baseBytes));
+  if (n > base)
+    bytes.insert(bytes.begin() + static_cast<long>(at + baseBytes), (n - base) * size, fill);
+}
+
+// The base file with the field's count set to `value` and records behind it, so the rest of
+// the file stays in step; empty when the records would pass `byteBudget`. A count refused as
+// soon as it is read (tables above capacity) and a negative count get no records.
+inline std::vector<uint8_t> withCount(const std::vector<uint8_t>& base,
+                                      const std::vector<CountField>& fields, size_t index,
+                                      uint32_t value, uint64_t byteBudget) {
+  const CountField& f = fields[index];
+  const int64_t count = countOf(f, value);
+  const bool refused = f.capacity > 0 && f.width == 4 && count > f.capacity;
+  const uint64_t n = refused || count < 0 ? 0 : static_cast<uint64_t>(count);
+  if (n * f.recordSize > byteBudget) return {};
+  std::vector<uint8_t> bytes = base;
+  for (int32_t b = 0; b < f.width; ++b) bytes[f.at + b] = static_cast<uint8_t>(value >> 8 * b);
+  // Sections 16 and 18 share a count: splice the later block first, keeping offsets valid.
+  if (f.name == "section 16") spliceRecords(bytes, fields[index + 1].records + 2, 20, 1, n, 20);
+  const uint64_t baseBytes =
+      index == 1 ? fieldNamed(fields, "section 1").at - f.records : f.baseCount * f.recordSize;
+  const uint8_t fill = f.name == "item count" ? 0x55 : 0;  // an added item starts nothing
+  spliceRecords(bytes, f.records, baseBytes, f.baseCount, n, f.recordSize, fill);
+  return bytes;
+}
