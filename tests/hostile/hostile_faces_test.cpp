@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <span>
 
 #include "tests/hostile/hostile_support.h"
 #include "tests/hostile/level_fields.h"
@@ -41,20 +42,19 @@ TEST(WildFaces, IndicesOutsideEveryTableLoadAndPlanWithoutReadingPastOne) {
     ASSERT_EQ(loadFresh(writeDnlBytes(wildLevel(layout))), LoadFailure::None);
     ASSERT_EQ(levelGeometry.quadCount, 7);
     ASSERT_EQ(levelGeometry.triangleCount, 5);
-    const QuadFace* quads = levelGeometry.quads;
-    EXPECT_EQ(quads[0].vertexIndices[0], 0xFFFFu);
-    EXPECT_EQ(quads[1].objectTexture, 0x7FFFu);
-    EXPECT_EQ(quads[2].objectTexture, 100u);
-    // Page 0 first (file order), then the pages no pass names, stored whole.
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(quads[i].texturePage, 0u) << i;
-    for (const uint32_t page : {0x8000u, 0xFFFFu, 1u}) {
-      EXPECT_EQ(std::count_if(quads + 4, quads + 7, [&](auto& q) { return q.texturePage == page; }),
-                1);
+    // Indices are stored whole; page 0 comes first (file order), then the pages no pass names.
+    std::vector<uint32_t> pages, lastCorners;
+    for (const QuadFace& q : std::span(levelGeometry.quads, 7)) pages.push_back(q.texturePage);
+    for (const TriFace& t : std::span(levelGeometry.triangles, 5)) {
+      lastCorners.push_back(t.vertexIndices[2]);
     }
-    for (const uint32_t index : {uint32_t(kMaxVertices), uint32_t(kMaxVertices - 1)}) {
-      const auto last = [&](const TriFace& t) { return t.vertexIndices[2] == index; };
-      EXPECT_EQ(std::count_if(levelGeometry.triangles, levelGeometry.triangles + 5, last), 1);
-    }
+    std::sort(pages.begin() + 4, pages.end());
+    std::sort(lastCorners.begin(), lastCorners.end());
+    EXPECT_EQ(pages, (std::vector<uint32_t>{0, 0, 0, 0, 1, 0x8000, 0xFFFF}));
+    EXPECT_EQ(lastCorners, (std::vector<uint32_t>{2, 3, kMaxVertices - 1, kMaxVertices, 0xFFFF}));
+    EXPECT_EQ(levelGeometry.quads[0].vertexIndices[0], 0xFFFFu);
+    EXPECT_EQ(levelGeometry.quads[1].objectTexture, 0x7FFFu);
+    EXPECT_EQ(levelGeometry.quads[2].objectTexture, 100u);
     planScene(levelGeometry, scenePlan);
     ASSERT_EQ(planBoundsViolation(levelGeometry, scenePlan), nullptr);
     EXPECT_EQ(scenePlan.skippedFaces, 3);  // one quad, two triangles; index 18657 is planned
@@ -64,12 +64,11 @@ TEST(WildFaces, IndicesOutsideEveryTableLoadAndPlanWithoutReadingPastOne) {
       for (int32_t f = batch.firstFace; f < batch.firstFace + batch.faceCount; ++f) {
         const uint32_t i = scenePlan.faces[f];
         const bool isQuad = batch.section == SceneSection::Quads;
-        const uint32_t page =
-            isQuad ? quads[i].texturePage : levelGeometry.triangles[i].texturePage;
-        const uint32_t texture =
-            isQuad ? quads[i].objectTexture : levelGeometry.triangles[i].objectTexture;
+        const QuadFace& q = levelGeometry.quads[i];
+        const TriFace& t = levelGeometry.triangles[i];
+        const uint32_t page = isQuad ? q.texturePage : t.texturePage;
         const bool bindable = page < uint32_t(levelGeometry.numTexturePages) &&
-                              texture < uint32_t(kMaxObjectTextures);
+                              (isQuad ? q.objectTexture : t.objectTexture) < kMaxObjectTextures;
         EXPECT_EQ(batch.page, bindable ? int32_t(page) : kUntexturedPage) << "face " << i;
       }
     }

@@ -40,6 +40,15 @@ inline void expectPlanInsideTables(const std::string& what) {
   EXPECT_EQ(broken, nullptr) << what << ": " << (broken == nullptr ? "" : broken);
 }
 
+// Writes the bytes to a file of this process's own (ctest runs the cases of this suite as
+// parallel processes) and returns its path, empty when it cannot be written.
+inline std::string writeTempFile(const void* data, size_t size, const char* extension) {
+  const std::string path = testing::TempDir() + "hostile_" + std::to_string(getpid()) + extension;
+  FILE* file = std::fopen(path.c_str(), "wb");
+  const bool written = file != nullptr && (size == 0 || fwrite(data, size, 1, file) == 1);
+  return file != nullptr && std::fclose(file) == 0 && written ? path : "";
+}
+
 // Loads `bytes` from memory and again through a file, whose reads come in refills of the
 // stream buffer and whose skips seek, and expects the same outcome and the same store.
 inline void expectFileLoadMatchesMemory(const std::vector<uint8_t>& bytes,
@@ -48,12 +57,8 @@ inline void expectFileLoadMatchesMemory(const std::vector<uint8_t>& bytes,
   const LoadFailure memoryFailure = loadFresh(bytes);
   const LoadReport memoryReport = lastLoadReport();
   fromMemory = levelGeometry;
-  // ctest runs the cases of this suite as parallel processes: one file per process.
-  const std::string path = testing::TempDir() + "hostile_" + std::to_string(getpid()) + ".dnl";
-  FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr) << what;
-  const bool written = bytes.empty() || fwrite(bytes.data(), bytes.size(), 1, file) == 1;
-  ASSERT_TRUE(std::fclose(file) == 0 && written) << what;
+  const std::string path = writeTempFile(bytes.data(), bytes.size(), ".dnl");
+  ASSERT_FALSE(path.empty()) << what;
   loadFresh(nullptr, 0);
   EXPECT_EQ(loadLevelFile(path.c_str()), memoryFailure) << what;
   std::remove(path.c_str());
@@ -61,7 +66,7 @@ inline void expectFileLoadMatchesMemory(const std::vector<uint8_t>& bytes,
   EXPECT_EQ(lastLoadReport().objectTextureCount, memoryReport.objectTextureCount) << what;
   const auto* a = reinterpret_cast<const uint8_t*>(&levelGeometry);
   const auto* b = reinterpret_cast<const uint8_t*>(&fromMemory);
-  EXPECT_TRUE(std::memcmp(a, b, kPages) == 0 &&
-              std::memcmp(a + kAfterPages, b + kAfterPages, sizeof fromMemory - kAfterPages) == 0)
+  EXPECT_EQ(std::memcmp(a, b, kPages), 0) << what;
+  EXPECT_EQ(std::memcmp(a + kAfterPages, b + kAfterPages, sizeof fromMemory - kAfterPages), 0)
       << what;
 }

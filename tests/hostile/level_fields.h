@@ -19,9 +19,10 @@ struct CountField {
   uint64_t records;     // offset of the records it counts
   uint32_t baseCount;   // the count the base file holds
   uint64_t recordSize;  // bytes per record (a room: one with every count 0)
+  // The table the count fills and the failure past it: a 32-bit count is refused above the
+  // capacity, a 16-bit count (a room's share of a level-wide total) on reaching it.
   int32_t capacity = 0;
   LoadFailure overCapacity = LoadFailure::None;
-  bool failsAtCapacity = false;  // vertex, quad and triangle totals fail on reaching it
 };
 
 // Four vertices, one quad and one triangle in one room, one record in every skipped room
@@ -31,8 +32,6 @@ inline DnlLevel baseLevel(LevelLayout layout, int32_t pageCount = 0) {
   level.layout = layout;
   level.pages.assign(static_cast<size_t>(pageCount), std::vector<uint16_t>(65536, 0x801F));
   DnlRoom room;
-  room.x = 1000;
-  room.z = -2000;
   room.vertices = {{0, 0, 0, 1024}, {10, -20, 30, 512}, {-40, 50, 60, 0}, {70, 80, -90, 8192}};
   room.quads = {{{0, 1, 2, 3}, 1}};
   room.triangles = {{{3, 2, 1}, 0x8000}};
@@ -47,34 +46,33 @@ inline DnlLevel baseLevel(LevelLayout layout, int32_t pageCount = 0) {
 
 // The count fields of baseLevel(layout, pageCount); the last entry's `at` is the file length.
 inline std::vector<CountField> baseFields(LevelLayout layout, int32_t pageCount) {
+  using enum LoadFailure;
   const bool older = layout == LevelLayout::Older;
   std::vector<CountField> fields;
   uint64_t at = 4 + 768 + 1024;
   const auto add = [&](std::string name, int32_t width, uint32_t base, uint64_t size, uint64_t gap,
-                       int32_t capacity = 0, LoadFailure failure = LoadFailure::None,
-                       bool atCapacity = false) {
-    fields.push_back({name, width, at, at + width, base, size, capacity, failure, atCapacity});
+                       int32_t capacity = 0, LoadFailure failure = None) {
+    fields.push_back({name, width, at, at + width, base, size, capacity, failure});
     at += width + base * size + gap;
   };
   const auto section = [&](int n, uint64_t size, uint64_t gap = 0) {
     add("section " + std::to_string(n), 4, 1, size, gap);
   };
   const auto objectTextures = [&] {
-    add("object-texture count", 4, 2, 20, 0, kMaxObjectTextures,
-        LoadFailure::TooManyObjectTextures);
+    add("object-texture count", 4, 2, 20, 0, kMaxObjectTextures, TooManyObjectTextures);
   };
   add("page count", 4, static_cast<uint32_t>(pageCount), 196608, 4, kMaxTexturePages,
-      LoadFailure::TooManyTexturePages);
+      TooManyTexturePages);
   add("room count", 2, 1, 0, 20);  // the room's fields follow as fields of their own
   fields.back().recordSize = older ? 48 : 49;
-  add("vertex count", 2, 4, 12, 0, kMaxVertices, LoadFailure::TooManyVertices, true);
-  add("quad count", 2, 1, 10, 0, kMaxQuads, LoadFailure::TooManyQuads, true);
-  add("triangle count", 2, 1, 8, 0, kMaxTriangles, LoadFailure::TooManyTriangles, true);
+  add("vertex count", 2, 4, 12, 0, kMaxVertices, TooManyVertices);
+  add("quad count", 2, 1, 10, 0, kMaxQuads, TooManyQuads);
+  add("triangle count", 2, 1, 8, 0, kMaxTriangles, TooManyTriangles);
   add("room 4-byte count", 2, 1, 4, 0);
   add("room 32-byte count", 2, 1, 32, 0);
   add("grid A", 2, 1, 0, 0);
   add("grid B", 2, 1, 8, older ? 6 : 4);
-  fields.end()[-2].records = fields.back().records;  // the grid's records follow both
+  fields.end()[-2].records = fields.back().records;  // the grid's 8-byte records follow both
   fields.end()[-2].recordSize = 8;
   add("room 24-byte count", 2, 1, 24, 0);
   add("room 20-byte count", 2, 1, 20, older ? 4 : 7);
@@ -85,7 +83,7 @@ inline std::vector<CountField> baseFields(LevelLayout layout, int32_t pageCount)
   section(17, 2, 20);  // then section 18: 20 bytes per section-16 record
   section(19, 2);
   if (!older) objectTextures();
-  add("item count", 4, 2, 24, 8192, kMaxItems, LoadFailure::TooManyItems);
+  add("item count", 4, 2, 24, 8192, kMaxItems, TooManyItems);
   add("section 21", 2, 1, 16, 0);
   add("section 22", 2, 1, 1, 740);
   section(24, 8);
@@ -107,10 +105,9 @@ inline int64_t countOf(const CountField& field, uint32_t value) {
 inline void spliceRecords(std::vector<uint8_t>& bytes, uint64_t at, uint64_t baseBytes,
                           uint32_t base, uint64_t n, uint64_t size, uint8_t fill = 0) {
   const auto first = bytes.begin() + static_cast<long>(at);
-  bytes.erase(first + static_cast<long>(n >= base ? baseBytes : n * size),
-              first + static_cast<long>(baseBytes));
-  if (n > base)
-    bytes.insert(bytes.begin() + static_cast<long>(at + baseBytes), (n - base) * size, fill);
+  if (n > base) bytes.insert(first + static_cast<long>(baseBytes), (n - base) * size, fill);
+  if (n < base)
+    bytes.erase(first + static_cast<long>(n * size), first + static_cast<long>(baseBytes));
 }
 
 // The base file with the field's count set to `value` and records behind it, so the rest of
@@ -121,8 +118,8 @@ inline std::vector<uint8_t> withCount(const std::vector<uint8_t>& base,
                                       uint32_t value, uint64_t byteBudget) {
   const CountField& f = fields[index];
   const int64_t count = countOf(f, value);
-  const bool refused = f.capacity > 0 && f.width == 4 && count > f.capacity;
-  const uint64_t n = refused || count < 0 ? 0 : static_cast<uint64_t>(count);
+  const uint64_t n =
+      count < 0 || (f.width == 4 && count > f.capacity && f.capacity > 0) ? 0 : uint64_t(count);
   if (n * f.recordSize > byteBudget) return {};
   std::vector<uint8_t> bytes = base;
   for (int32_t b = 0; b < f.width; ++b) bytes[f.at + b] = static_cast<uint8_t>(value >> 8 * b);
