@@ -6,24 +6,22 @@
 
 #include <algorithm>
 #include <span>
+#include <tuple>
 
 #include "tests/hostile/hostile_support.h"
-#include "tests/hostile/level_fields.h"
 
 namespace {
 
 DnlLevel wildLevel(LevelLayout layout) {
   DnlLevel level = baseLevel(layout, 1);
   DnlRoom& room = level.rooms[0];
-  room.quads = {
-      {{0xFFFF, 0, 1, 2}, 0},  // vertex index past every table
-      {{0, 1, 2, 3}, 0x7FFF},  // object texture past the table, claimed by no record
-      {{0, 1, 2, 3}, 2},       // tile word 0x8000: bit 15 set
-      {{0, 1, 2, 3}, 0x8003},  // tile word 0xFFFF; bit 15 of the texture word ignored
-      {{0, 1, 2, 3}, 4},       // tile word 1: a page the level does not have
-      {{0, 1, 2, 3}, 100},     // object texture inside the table, past the count
-      {{3, 2, 1, 0}, 0},       // an ordinary face on page 0
-  };
+  // Quads: a vertex index past every table; object texture 0x7FFF, past the table and claimed
+  // by no record; tile words 0x8000 (bit 15 set), 0xFFFF (0x8003: bit 15 of the texture word
+  // ignored) and 1 (a page the level does not have); object texture 100, inside the table but
+  // past the count; an ordinary face on page 0.
+  room.quads = {{{0xFFFF, 0, 1, 2}, 0}, {{0, 1, 2, 3}, 0x7FFF}, {{0, 1, 2, 3}, 2},
+                {{0, 1, 2, 3}, 0x8003}, {{0, 1, 2, 3}, 4},      {{0, 1, 2, 3}, 100},
+                {{3, 2, 1, 0}, 0}};
   room.triangles = {{{0xFFFF, 0xFFFF, 0xFFFF}, 0x7FFF}, {{0, 1, 2}, 3}, {{1, 2, 3}, 0}};
   // A second room whose vertex base of 4 lifts a local index to the vertex table's end.
   DnlRoom second;
@@ -40,21 +38,19 @@ DnlLevel wildLevel(LevelLayout layout) {
 TEST(WildFaces, IndicesOutsideEveryTableLoadAndPlanWithoutReadingPastOne) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
     ASSERT_EQ(loadFresh(writeDnlBytes(wildLevel(layout))), LoadFailure::None);
-    ASSERT_EQ(levelGeometry.quadCount, 7);
-    ASSERT_EQ(levelGeometry.triangleCount, 5);
+    const LevelGeometry& g = levelGeometry;
+    ASSERT_TRUE(g.quadCount == 7 && g.triangleCount == 5);
     // Indices are stored whole; page 0 comes first (file order), then the pages no pass names.
     std::vector<uint32_t> pages, lastCorners;
-    for (const QuadFace& q : std::span(levelGeometry.quads, 7)) pages.push_back(q.texturePage);
-    for (const TriFace& t : std::span(levelGeometry.triangles, 5)) {
-      lastCorners.push_back(t.vertexIndices[2]);
-    }
+    for (const QuadFace& q : std::span(g.quads, 7)) pages.push_back(q.texturePage);
+    for (const TriFace& t : std::span(g.triangles, 5)) lastCorners.push_back(t.vertexIndices[2]);
     std::sort(pages.begin() + 4, pages.end());
     std::sort(lastCorners.begin(), lastCorners.end());
     EXPECT_EQ(pages, (std::vector<uint32_t>{0, 0, 0, 0, 1, 0x8000, 0xFFFF}));
     EXPECT_EQ(lastCorners, (std::vector<uint32_t>{2, 3, kMaxVertices - 1, kMaxVertices, 0xFFFF}));
-    EXPECT_EQ(levelGeometry.quads[0].vertexIndices[0], 0xFFFFu);
-    EXPECT_EQ(levelGeometry.quads[1].objectTexture, 0x7FFFu);
-    EXPECT_EQ(levelGeometry.quads[2].objectTexture, 100u);
+    EXPECT_EQ(
+        std::tuple(g.quads[0].vertexIndices[0], g.quads[1].objectTexture, g.quads[2].objectTexture),
+        std::tuple(0xFFFFu, 0x7FFFu, 100u));
     planScene(levelGeometry, scenePlan);
     ASSERT_EQ(planBoundsViolation(levelGeometry, scenePlan), nullptr);
     EXPECT_EQ(scenePlan.skippedFaces, 3);  // one quad, two triangles; index 18657 is planned
@@ -64,10 +60,10 @@ TEST(WildFaces, IndicesOutsideEveryTableLoadAndPlanWithoutReadingPastOne) {
       for (int32_t f = batch.firstFace; f < batch.firstFace + batch.faceCount; ++f) {
         const uint32_t i = scenePlan.faces[f];
         const bool isQuad = batch.section == SceneSection::Quads;
-        const QuadFace& q = levelGeometry.quads[i];
-        const TriFace& t = levelGeometry.triangles[i];
+        const QuadFace& q = g.quads[i];
+        const TriFace& t = g.triangles[i];
         const uint32_t page = isQuad ? q.texturePage : t.texturePage;
-        const bool bindable = page < uint32_t(levelGeometry.numTexturePages) &&
+        const bool bindable = page < uint32_t(g.numTexturePages) &&
                               (isQuad ? q.objectTexture : t.objectTexture) < kMaxObjectTextures;
         EXPECT_EQ(batch.page, bindable ? int32_t(page) : kUntexturedPage) << "face " << i;
       }
@@ -78,7 +74,7 @@ TEST(WildFaces, IndicesOutsideEveryTableLoadAndPlanWithoutReadingPastOne) {
 TEST(WildFaces, AGridOf65535By65535RecordsEndsTheStream) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
     DnlLevel level = baseLevel(layout);
-    level.rooms[0].gridA = level.rooms[0].gridB = 65535;
+    level.rooms[0].gridA = level.rooms[0].gridB = 65535;  // 0xFFFE0001 records of 8 bytes
     level.rooms[0].writeSkippedRecords = false;
     level.rooms.push_back(level.rooms[0]);
     ASSERT_EQ(loadFresh(writeDnlBytes(level)), LoadFailure::None);
@@ -86,7 +82,7 @@ TEST(WildFaces, AGridOf65535By65535RecordsEndsTheStream) {
     EXPECT_EQ(levelGeometry.quadCount, 1);
     EXPECT_EQ(levelGeometry.itemCount, -1);
     expectPlanInsideTables("grid 65535 x 65535");
-    // One dimension 0: no records, whatever the other, and the file stays in step.
+    // One dimension 0 (the other still 65535): no records, and the file stays in step.
     level = baseLevel(layout);
     level.rooms[0].gridA = 65535;
     level.rooms[0].gridB = 0;
