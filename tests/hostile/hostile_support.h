@@ -55,7 +55,7 @@ inline DnlLevel baseLevel(LevelLayout layout, int32_t pageCount = 0) {
   return level;
 }
 
-// The count fields of baseLevel(layout, pageCount); the last entry's `at` is the file length.
+// The count fields of baseLevel(layout, pageCount) in file order.
 inline std::vector<CountField> baseFields(LevelLayout layout, int32_t pageCount) {
   using enum LoadFailure;
   const bool older = layout == LevelLayout::Older;
@@ -66,14 +66,7 @@ inline std::vector<CountField> baseFields(LevelLayout layout, int32_t pageCount)
     fields.push_back({name, width, at, at + width, base, size, capacity, failure});
     at += width + base * size + gap;
   };
-  const auto section = [&](int n, uint64_t size, uint64_t gap = 0) {
-    add("section " + std::to_string(n), 4, 1, size, gap);
-  };
-  const auto objectTextures = [&] {
-    add("object-texture count", 4, 2, 20, 0, kMaxObjectTextures, TooManyObjectTextures);
-  };
-  add("page count", 4, static_cast<uint32_t>(pageCount), 196608, 4, kMaxTexturePages,
-      TooManyTexturePages);
+  add("page count", 4, uint32_t(pageCount), 196608, 4, kMaxTexturePages, TooManyTexturePages);
   add("room count", 2, 1, 0, 20);  // the room's fields follow as fields of their own
   fields.back().recordSize = older ? 48 : 49;
   add("vertex count", 2, 4, 12, 0, kMaxVertices, TooManyVertices);
@@ -87,19 +80,18 @@ inline std::vector<CountField> baseFields(LevelLayout layout, int32_t pageCount)
   fields.end()[-2].recordSize = 8;
   add("room 24-byte count", 2, 1, 24, 0);
   add("room 20-byte count", 2, 1, 20, older ? 4 : 7);
-  constexpr uint64_t kSizes[] = {0, 2, 2, 4, 32, 6, 8, 2, 4, 2, 18, 32, 16, 8, 16, 16, 8, 2};
-  for (int n = 1; n <= 11; ++n) section(n, kSizes[n]);
-  if (older) objectTextures();
-  for (int n = 12; n <= 16; ++n) section(n, kSizes[n]);
-  section(17, 2, 20);  // then section 18: 20 bytes per section-16 record
-  section(19, 2);
-  if (!older) objectTextures();
+  // Sections 1 to 19; section 18 has no count: 20 bytes per section-16 record follow 17.
+  constexpr uint64_t kSizes[] = {0, 2, 2, 4, 32, 6, 8, 2, 4, 2, 18, 32, 16, 8, 16, 16, 8, 2, 0, 2};
+  for (int n = 1; n <= 19; ++n) {
+    if (n != 18) add("section " + std::to_string(n), 4, 1, kSizes[n], n == 17 ? 20 : 0);
+    if (n == (older ? 11 : 19))
+      add("object-texture count", 4, 2, 20, 0, kMaxObjectTextures, TooManyObjectTextures);
+  }
   add("item count", 4, 2, 24, 8192, kMaxItems, TooManyItems);
   add("section 21", 2, 1, 16, 0);
   add("section 22", 2, 1, 1, 740);
-  section(24, 8);
-  section(25, 4);
-  fields.push_back({"end", 0, at, at, 0, 0});
+  add("section 24", 4, 1, 8, 0);
+  add("section 25", 4, 1, 4, 0);
   return fields;
 }
 
