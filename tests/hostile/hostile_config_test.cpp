@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "app/config_file.h"
 #include "tests/hostile/hostile_support.h"
@@ -24,31 +25,24 @@ int32_t readConfigText(const std::string& text, ViewerPaths& paths, const std::s
   return status;
 }
 
-struct ConfigCase {
-  std::string text;
-  int32_t status;
-  std::string dataDir, dataFile;
-};
-
 TEST(HostileConfig, LongLinesNulBytesBareEqualsAndNoFinalLineFeed) {
   using S = std::string;
-  std::vector<ConfigCase> cases = {
+  std::vector<std::tuple<S, int32_t, S, S>> cases = {
+      // text, status, data_dir, data_file
       {S("data_dir=ab\0cd\ndata_file=f.dnl\n", 31), 1, "ab", "f.dnl"},
-      // A NUL before the "=" hides it: the line has none and stops reading.
-      {S("data_dir\0=x\n", 12), 0, ".", "jungle.dnl"},
-      {S("\0data_file=x\n", 13), 0, ".", "jungle.dnl"},
-      {S(300, '\0'), 0, ".", "jungle.dnl"},
       {"data_dir=levels", 1, "levels", "jungle.dnl"},
       {"data_file=" + S(117, 'z'), 1, ".", S(117, 'z')},
-      {"=", 0, ".", "jungle.dnl"},
-      {"=\n", 0, ".", "jungle.dnl"},
-      {"==\n", 0, ".", "jungle.dnl"},
-      {"=data_dir\n", 0, ".", "jungle.dnl"},
       {"data_dir==\ndata_file=", 1, "=", ""},
       // 255 characters: data_dir's piece of 127, then a piece of 127 that starts with
       // data_file, then the last character with the line feed, which has no "=".
       {"data_dir=" + S(118, 'd') + "data_file=" + S(117, 'f') + "f\n", 0, S(118, 'd'), S(117, 'f')},
   };
+  // Nothing but NUL bytes, a NUL before the "=" (which hides it: the line has none and stops
+  // reading), and a bare "=" leave the defaults.
+  for (const S& text : {S(300, '\0'), S("data_dir\0=x\n", 12), S("\0data_file=x\n", 13), S("="),
+                        S("=\n"), S("==\n"), S("=data_dir\n")}) {
+    cases.push_back({text, 0, ".", "jungle.dnl"});
+  }
   // The first piece holds at most 127 characters, so at most 118 of a value; a longer line
   // leaves a piece without "=" (the rest, or its line feed alone), which stops reading.
   for (const size_t length : {126u, 127u, 128u, 255u}) {
@@ -59,12 +53,12 @@ TEST(HostileConfig, LongLinesNulBytesBareEqualsAndNoFinalLineFeed) {
     cases.push_back({"//" + S(length - 2, 'c') + "\ndata_dir=levels\n", whole,
                      whole ? "levels" : ".", "jungle.dnl"});
   }
-  for (const ConfigCase& c : cases) {
-    const S what = c.text.substr(0, 40) + " (" + std::to_string(c.text.size()) + " bytes)";
+  for (const auto& [text, status, dataDir, dataFile] : cases) {
+    const S what = text.substr(0, 40) + " (" + std::to_string(text.size()) + " bytes)";
     ViewerPaths paths;
-    EXPECT_EQ(readConfigText(c.text, paths, what), c.status) << what;
-    EXPECT_EQ(S(paths.dataDir), c.dataDir) << what;
-    EXPECT_EQ(S(paths.dataFile), c.dataFile) << what;
+    EXPECT_EQ(readConfigText(text, paths, what), status) << what;
+    EXPECT_EQ(S(paths.dataDir), dataDir) << what;
+    EXPECT_EQ(S(paths.dataFile), dataFile) << what;
   }
 }
 
@@ -76,8 +70,7 @@ TEST(HostileConfig, BinaryGarbageNeverOutgrowsThePaths) {
     // Half the rounds open with a key, so the garbage reaches the value copy.
     if (round % 2 == 0) text.insert(0, round % 4 == 0 ? "data_dir=" : "data_file=");
     ViewerPaths paths;
-    const int32_t status = readConfigText(text, paths, "round " + std::to_string(round));
-    EXPECT_TRUE(status == 0 || status == 1) << round;
+    EXPECT_LE(uint32_t(readConfigText(text, paths, "round " + std::to_string(round))), 1u);
   }
 }
 

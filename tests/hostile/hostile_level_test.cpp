@@ -15,15 +15,12 @@ namespace {
 
 constexpr uint64_t kRecordBudget = 4u << 20;  // bytes of real records a case may write
 
-int64_t sign(int64_t n) {
-  return n < 0 ? -1 : n;
-}
-
 // Checks a load of the base file cut at `cut`, where `claimed` (if any) holds `count`: each
 // table holds the base level's count when its field lies wholly before the cut, else nothing
 // (a negative count, or an empty total for a room's faces, as when the room count is 0).
 void expectLoaded(const std::vector<CountField>& fields, uint64_t cut, int32_t pages,
                   const CountField* claimed, int64_t count, const std::string& what) {
+  const auto sign = [](int64_t n) { return n < 0 ? -1 : n; };
   const bool noRoom = claimed == &fields[1] && count == 0;
   const auto held = [&](const char* name, int64_t base, int64_t none) {
     const CountField& g = fieldNamed(fields, name);
@@ -51,36 +48,28 @@ void checkCut(const Bytes& whole, const std::vector<CountField>& fields, int32_t
   const uint32_t version = word(2) << 16 | (word(0) & 0xFFFFu);
   const bool known =
       version == 45u || version == 0xFF080038u || version == 0xFF180038u || version == 0xFF180034u;
-  ASSERT_EQ(loadFresh(whole.data(), cut), known ? LoadFailure::None : LoadFailure::UnknownVersion)
-      << what;
+  const Bytes bytes(whole.begin(), whole.begin() + long(cut));
+  ASSERT_EQ(loadFresh(bytes), known ? LoadFailure::None : LoadFailure::UnknownVersion) << what;
   if (known) expectLoaded(fields, cut, pages, nullptr, 0, what);
+  // Past 64 KB a file is read in several refills; a cut may fall anywhere among them.
+  if (whole.size() > kByteStreamBufferSize) expectFileLoadMatchesMemory(bytes, what + " (file)");
 }
 
-TEST(CutFiles, EveryByteOfALevelWithoutPages) {
+// Without pages the file is cut at every byte. With a page it is too long for that: it is
+// cut at every field, one to three bytes into it, and through the page blocks.
+TEST(CutFiles, EveryByteOrEveryFieldBoundary) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
-    const Bytes whole = writeDnlBytes(baseLevel(layout));
-    const std::vector<CountField> fields = baseFields(layout, 0);
-    for (uint64_t cut = 0; cut <= whole.size(); ++cut) checkCut(whole, fields, 0, cut);
-  }
-}
-
-// With a page the file is too long to cut everywhere: cut at every field, one to three
-// bytes into it, and through the page blocks, from memory and through a file, whose reads
-// come in refills of 64 KB that a cut may fall anywhere among.
-TEST(CutFiles, EveryFieldBoundaryOfALevelWithAPage) {
-  for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
-    const Bytes whole = writeDnlBytes(baseLevel(layout, 1));
-    const std::vector<CountField> fields = baseFields(layout, 1);
-    std::vector<uint64_t> cuts = {0, 3, 4, whole.size()};
-    for (const uint64_t at : {0, 65535, 65536, 65537, 131072, 196607, 196608}) {
-      cuts.push_back(1800 + at);
-    }
-    for (const CountField& f : fields)
-      cuts.insert(cuts.end(), {f.at, f.at + 1, f.at + 2, f.at + 3});
-    for (const uint64_t cut : cuts) {
-      if (cut > whole.size()) continue;
-      checkCut(whole, fields, 1, cut);
-      expectFileLoadMatchesMemory(Bytes(whole.begin(), whole.begin() + long(cut)), "file cut");
+    for (const int32_t pages : {0, 1}) {
+      const Bytes whole = writeDnlBytes(baseLevel(layout, pages));
+      const std::vector<CountField> fields = baseFields(layout, pages);
+      std::vector<uint64_t> cuts = {0, 3, 4, whole.size()};
+      for (const int p : {0, 65535, 65536, 65537, 131072, 196607, 196608}) cuts.push_back(1800 + p);
+      for (const CountField& f : fields)
+        cuts.insert(cuts.end(), {f.at, f.at + 1, f.at + 2, f.at + 3});
+      for (uint64_t cut = 0; pages == 0 && cut < whole.size(); ++cut) cuts.push_back(cut);
+      for (const uint64_t cut : cuts) {
+        if (cut <= whole.size()) checkCut(whole, fields, pages, cut);
+      }
     }
   }
 }
@@ -123,9 +112,8 @@ void checkEveryBoundary(bool withRecords) {
           expectPlanInsideTables(what);
         }
         // Files longer than the stream buffer are read in several refills: compare with a file.
-        if (!withRecords || bytes.size() > kByteStreamBufferSize) {
-          expectFileLoadMatchesMemory(bytes, what);
-        }
+        const bool refills = bytes.size() > kByteStreamBufferSize;
+        if (!withRecords || refills) expectFileLoadMatchesMemory(bytes, what);
       }
     }
   }

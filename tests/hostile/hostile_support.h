@@ -9,8 +9,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -25,11 +23,10 @@ using Bytes = std::vector<uint8_t>;
 
 struct CountField {
   std::string name;
-  int32_t width;        // 2 or 4 bytes
-  uint64_t at;          // offset of the count in the base file
-  uint64_t records;     // offset of the records it counts
-  uint32_t baseCount;   // the count the base file holds
-  uint64_t recordSize;  // bytes per record (a room: one with every count 0)
+  int32_t width;         // 2 or 4 bytes
+  uint64_t at, records;  // offsets of the count in the base file and of its records
+  uint32_t baseCount;    // the count the base file holds
+  uint64_t recordSize;   // bytes per record (a room: one with every count 0)
   // The table the count fills and the failure past it: a 32-bit count is refused above the
   // capacity, a 16-bit count (a room's share of a level-wide total) on reaching it.
   int32_t capacity = 0;
@@ -50,7 +47,6 @@ inline DnlLevel baseLevel(LevelLayout layout, int32_t pageCount = 0) {
   level.rooms = {room};
   for (int s = 1; s < kDnlSectionCount; ++s) level.sectionCounts[s] = 1;
   level.objectTextures.resize(2);
-  level.objectTextures[1].tileWord = pageCount > 1 ? 1 : 0;
   level.items = {{0, 4096, 256, -8192, 16384}, {12, 1, 2, 3, 0}};
   return level;
 }
@@ -104,15 +100,6 @@ inline int64_t countOf(const CountField& field, uint32_t value) {
   return field.width == 2 ? int64_t{value & 0xFFFFu} : static_cast<int32_t>(value);
 }
 
-// Replaces the `base` records of `size` bytes at `at` by `n`: the first base ones, then fill.
-inline void spliceRecords(Bytes& bytes, uint64_t at, uint64_t baseBytes, uint32_t base, uint64_t n,
-                          uint64_t size, uint8_t fill = 0) {
-  const auto first = bytes.begin() + static_cast<long>(at);
-  if (n > base) bytes.insert(first + static_cast<long>(baseBytes), (n - base) * size, fill);
-  if (n < base)
-    bytes.erase(first + static_cast<long>(n * size), first + static_cast<long>(baseBytes));
-}
-
 // The base file with the field's count set to `value` and records behind it, so the rest of
 // the file stays in step; empty when the records would pass `byteBudget`. A count refused as
 // soon as it is read (tables above capacity) and a negative count get no records.
@@ -125,12 +112,18 @@ inline Bytes withCount(const Bytes& base, const std::vector<CountField>& fields,
   if (n * f.recordSize > byteBudget) return {};
   Bytes bytes = base;
   for (int32_t b = 0; b < f.width; ++b) bytes[f.at + b] = static_cast<uint8_t>(value >> 8 * b);
-  // Sections 16 and 18 share a count: splice the later block first, keeping offsets valid.
-  if (f.name == "section 16") spliceRecords(bytes, fields[index + 1].records + 2, 20, 1, n, 20);
-  const uint64_t baseBytes =
-      index == 1 ? fieldNamed(fields, "section 1").at - f.records : f.baseCount * f.recordSize;
+  // Replaces the `old` records (`oldBytes` long) at `at` by n: the first old ones, then fill.
   const uint8_t fill = f.name == "item count" ? 0x55 : 0;  // an added item starts nothing
-  spliceRecords(bytes, f.records, baseBytes, f.baseCount, n, f.recordSize, fill);
+  const auto splice = [&](uint64_t at, uint64_t oldBytes, uint32_t old, uint64_t size) {
+    const auto first = bytes.begin() + long(at);
+    if (n > old) bytes.insert(first + long(oldBytes), (n - old) * size, fill);
+    if (n < old) bytes.erase(first + long(n * size), first + long(oldBytes));
+  };
+  // Sections 16 and 18 share a count: splice the later block first, keeping offsets valid.
+  if (f.name == "section 16") splice(fields[index + 1].records + 2, 20, 1, 20);
+  // The room count's one record is the whole base room, up to section 1.
+  const uint64_t roomBytes = fieldNamed(fields, "section 1").at - f.records;
+  splice(f.records, index == 1 ? roomBytes : f.baseCount * f.recordSize, f.baseCount, f.recordSize);
   return bytes;
 }
 
@@ -141,14 +134,11 @@ inline constexpr size_t kAfterPages = offsetof(LevelGeometry, numTexturePages);
 static_assert(kPages < kAfterPages);
 
 // Loads into a store whose tables and counts are zero, as at program start.
-inline LoadFailure loadFresh(const uint8_t* data, size_t size) {
+inline LoadFailure loadFresh(const Bytes& bytes) {
   auto* store = reinterpret_cast<uint8_t*>(&levelGeometry);
   std::memset(store, 0, kPages);
   std::memset(store + kAfterPages, 0, sizeof levelGeometry - kAfterPages);
-  return loadLevelBytes(data, size);
-}
-inline LoadFailure loadFresh(const Bytes& b) {
-  return loadFresh(b.data(), b.size());
+  return loadLevelBytes(bytes.data(), bytes.size());
 }
 
 // Plans the scene of the current store and checks every bound of the plan.
@@ -175,7 +165,7 @@ inline void expectFileLoadMatchesMemory(const Bytes& bytes, const std::string& w
   fromMemory = levelGeometry;
   const std::string path = writeTempFile(bytes.data(), bytes.size(), ".dnl");
   ASSERT_FALSE(path.empty()) << what;
-  loadFresh(nullptr, 0);
+  loadFresh({});
   EXPECT_EQ(loadLevelFile(path.c_str()), memoryFailure) << what;
   std::remove(path.c_str());
   const auto* a = reinterpret_cast<const uint8_t*>(&levelGeometry);
