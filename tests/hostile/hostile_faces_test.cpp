@@ -14,24 +14,21 @@ namespace {
 
 DnlLevel wildLevel(LevelLayout layout) {
   DnlLevel level = baseLevel(layout, 1);
-  DnlRoom& room = level.rooms[0];
   // Quads: a vertex index past every table; object texture 0x7FFF, past the table and claimed
   // by no record; tile words 0x8000 (bit 15 set), 0xFFFF (0x8003: bit 15 of the texture word
   // ignored) and 1 (a page the level does not have); object texture 100, inside the table but
   // past the count; an ordinary face on page 0.
-  room.quads = {{{0xFFFF, 0, 1, 2}, 0}, {{0, 1, 2, 3}, 0x7FFF}, {{0, 1, 2, 3}, 2},
-                {{0, 1, 2, 3}, 0x8003}, {{0, 1, 2, 3}, 4},      {{0, 1, 2, 3}, 100},
-                {{3, 2, 1, 0}, 0}};
-  room.triangles = {{{0xFFFF, 0xFFFF, 0xFFFF}, 0x7FFF}, {{0, 1, 2}, 3}, {{1, 2, 3}, 0}};
+  level.rooms[0].quads = {{{0xFFFF, 0, 1, 2}, 0}, {{0, 1, 2, 3}, 0x7FFF}, {{0, 1, 2, 3}, 2},
+                          {{0, 1, 2, 3}, 0x8003}, {{0, 1, 2, 3}, 4},      {{0, 1, 2, 3}, 100},
+                          {{3, 2, 1, 0}, 0}};
+  level.rooms[0].triangles = {{{0xFFFF, 0xFFFF, 0xFFFF}, 0x7FFF}, {{0, 1, 2}, 3}, {{1, 2, 3}, 0}};
   // A second room whose vertex base of 4 lifts a local index to the vertex table's end.
-  DnlRoom second;
+  DnlRoom& second = level.rooms.emplace_back();
   second.vertices.assign(18000, {1, 2, 3, 0});
   constexpr uint16_t kLast = kMaxVertices - 4;
   second.triangles = {{{0, 1, kLast}, 0}, {{0, 1, kLast - 1}, 0}};
-  level.rooms.push_back(second);
-  level.objectTextures.resize(5);
-  const uint16_t tiles[5] = {0, 0, 0x8000, 0xFFFF, 1};
-  for (int k = 0; k < 5; ++k) level.objectTextures[k].tileWord = tiles[k];
+  // Object textures 2 to 4 (the base level has 0 and 1, on page 0).
+  for (const uint16_t t : {0x8000, 0xFFFF, 1}) level.objectTextures.emplace_back().tileWord = t;
   return level;
 }
 

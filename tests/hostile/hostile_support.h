@@ -31,7 +31,10 @@ struct CountField {
   // capacity, a 16-bit count (a room's share of a level-wide total) on reaching it.
   int32_t capacity = 0;
   LoadFailure overCapacity = LoadFailure::None;
+  // The count as the loader takes it: 16-bit counts unsigned, 32-bit counts signed.
+  int64_t count(uint32_t v) const { return width == 2 ? int64_t{v & 0xFFFFu} : int32_t(v); }
 };
+using Fields = std::vector<CountField>;
 
 // Four vertices, one quad and one triangle in one room, one record in every skipped room
 // section and level section, two object textures and two items, the first a start item.
@@ -52,10 +55,10 @@ inline DnlLevel baseLevel(LevelLayout layout, int32_t pageCount = 0) {
 }
 
 // The count fields of baseLevel(layout, pageCount) in file order.
-inline std::vector<CountField> baseFields(LevelLayout layout, int32_t pageCount) {
+inline Fields baseFields(LevelLayout layout, int32_t pageCount) {
   using enum LoadFailure;
   const bool older = layout == LevelLayout::Older;
-  std::vector<CountField> fields;
+  Fields fields;
   uint64_t at = 4 + 768 + 1024;
   const auto add = [&](std::string name, int32_t width, uint32_t base, uint64_t size, uint64_t gap,
                        int32_t capacity = 0, LoadFailure failure = None) {
@@ -91,22 +94,17 @@ inline std::vector<CountField> baseFields(LevelLayout layout, int32_t pageCount)
   return fields;
 }
 
-inline const CountField& fieldNamed(const std::vector<CountField>& fields, const char* name) {
+inline const CountField& fieldNamed(const Fields& fields, const char* name) {
   return *std::find_if(fields.begin(), fields.end(), [&](auto& f) { return f.name == name; });
-}
-
-// The count as the loader takes it: 16-bit counts unsigned, 32-bit counts signed.
-inline int64_t countOf(const CountField& field, uint32_t value) {
-  return field.width == 2 ? int64_t{value & 0xFFFFu} : static_cast<int32_t>(value);
 }
 
 // The base file with the field's count set to `value` and records behind it, so the rest of
 // the file stays in step; empty when the records would pass `byteBudget`. A count refused as
 // soon as it is read (tables above capacity) and a negative count get no records.
-inline Bytes withCount(const Bytes& base, const std::vector<CountField>& fields, size_t index,
-                       uint32_t value, uint64_t byteBudget) {
+inline Bytes withCount(const Bytes& base, const Fields& fields, size_t index, uint32_t value,
+                       uint64_t byteBudget) {
   const CountField& f = fields[index];
-  const int64_t count = countOf(f, value);
+  const int64_t count = f.count(value);
   const uint64_t n =
       count < 0 || (f.width == 4 && count > f.capacity && f.capacity > 0) ? 0 : uint64_t(count);
   if (n * f.recordSize > byteBudget) return {};
