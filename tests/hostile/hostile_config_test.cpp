@@ -11,9 +11,11 @@
 
 namespace {
 
+ViewerPaths paths;  // filled with junk before every read
+
 // Reads `text` as a configuration file into paths filled with junk (no terminator left from
 // an earlier read), and checks both paths end inside their buffers without a line feed.
-int32_t readConfigText(const std::string& text, ViewerPaths& paths, const std::string& what) {
+int32_t readConfigText(const std::string& text, const std::string& what) {
   const std::string path = writeTempFile(text.data(), text.size(), ".cfg");
   std::memset(&paths, 0x5A, sizeof paths);
   const int32_t status = readConfigFile(paths, path.c_str());
@@ -55,8 +57,7 @@ TEST(HostileConfig, LongLinesNulBytesBareEqualsAndNoFinalLineFeed) {
   }
   for (const auto& [text, status, dataDir, dataFile] : cases) {
     const S what = text.substr(0, 40) + " (" + std::to_string(text.size()) + " bytes)";
-    ViewerPaths paths;
-    EXPECT_EQ(readConfigText(text, paths, what), status) << what;
+    EXPECT_EQ(readConfigText(text, what), status) << what;
     EXPECT_EQ(S(paths.dataDir), dataDir) << what;
     EXPECT_EQ(S(paths.dataFile), dataFile) << what;
   }
@@ -69,8 +70,7 @@ TEST(HostileConfig, BinaryGarbageNeverOutgrowsThePaths) {
     for (char& c : text) c = static_cast<char>(random());
     // Half the rounds open with a key, so the garbage reaches the value copy.
     if (round % 2 == 0) text.insert(0, round % 4 == 0 ? "data_dir=" : "data_file=");
-    ViewerPaths paths;
-    EXPECT_LE(uint32_t(readConfigText(text, paths, "round " + std::to_string(round))), 1u);
+    EXPECT_LE(uint32_t(readConfigText(text, "round " + std::to_string(round))), 1u);
   }
 }
 

@@ -69,9 +69,13 @@ TEST(WildFaces, IndicesOutsideEveryTableLoadAndPlanWithoutReadingPastOne) {
 TEST(WildFaces, AGridOf65535By65535RecordsEndsTheStream) {
   for (const LevelLayout layout : {LevelLayout::Older, LevelLayout::Newer}) {
     DnlLevel level = baseLevel(layout);
-    level.rooms[0].gridA = level.rooms[0].gridB = 65535;  // 0xFFFE0001 records of 8 bytes
-    level.rooms[0].writeSkippedRecords = false;
-    level.rooms.push_back(level.rooms[0]);
+    DnlRoom& room = level.rooms[0];
+    room.gridA = room.gridB = 65535;  // 0xFFFE0001 records of 8 bytes, none of them written
+    room.writeSkippedRecords = false;
+    // No other skipped records, so the grid is reached in step, and a grid skipped short
+    // reads on into the next room and the items.
+    room.count4 = room.count32 = room.count24 = room.count20 = 0;
+    level.rooms.push_back(room);
     ASSERT_EQ(loadFresh(writeDnlBytes(level)), LoadFailure::None);
     // The second room reads as -1 throughout, and so does every count after it.
     EXPECT_EQ(
