@@ -21,11 +21,8 @@ inline const char* planBoundsViolation(const LevelGeometry& level, const ScenePl
     const SceneBatch& batch = plan.batches[b];
     if (batch.firstFace != next || batch.faceCount < 1) return "batches not contiguous";
     if (batch.faceCount > plan.faceCount - next) return "batch past the face entries";
-    if (batch.page != kUntexturedPage && (batch.page < 0 || batch.page >= pages)) {
-      return "page without a texture";
-    }
-    const bool isQuads = batch.section == SceneSection::Quads;
-    const uint32_t limit = static_cast<uint32_t>(isQuads ? quads : triangles);
+    if (batch.page != kUntexturedPage && (batch.page < 0 || batch.page >= pages)) return "page";
+    const auto limit = uint32_t(batch.section == SceneSection::Quads ? quads : triangles);
     for (int32_t f = batch.firstFace; f < batch.firstFace + batch.faceCount; ++f) {
       const uint32_t face = plan.faces[f];
       if (face >= limit) return "face index past its table";
