@@ -49,41 +49,38 @@ int32_t formatStatusLine(char* out, size_t size) {
                     shown(camera.bank));
 }
 
+// The help lines that take no arguments, by line number; null where a line is formatted.
+constexpr const char* kFixedHelpLines[kHelpLineCount] = {
+    nullptr,
+    nullptr,
+    "MOVEMENT : Arrow Keys=Forward/Back/Slide Left/Slide Right  NUM1/0=Up/Down",
+    "ROTATION : Heading=X Mouse, Pitch=Y Mouse, Bank=Left/Right Mouse Buttons",
+    "FUNCTIONS: Esc=Exit    R=Reset View    F6=Load Level",
+    "TOGGLES  : F1=Help    1=Light    2=Fog    3=Cull    4=Text",
+    nullptr,
+    "SPEEDS   : (Dec/Inc) Movement=[/]   Rot Mouse buttons=-/+   Rot Mouse X,Y=</>",
+    "MISC     : (Halve/Double) Back Plane=9/0",
+};
+
 int32_t formatHelpLine(int32_t line, char* out, size_t size) {
+  if (line < 0 || line >= kHelpLineCount) {
+    if (out != nullptr && size > 0) out[0] = '\0';
+    return 0;
+  }
+  // Fixed lines pass through the formatter too, which leaves them unchanged.
+  if (kFixedHelpLines[line] != nullptr) return formatInto(out, size, "%s", kFixedHelpLines[line]);
   const ViewSettings& v = viewSettings;
   switch (line) {
     case 0:
       return formatInto(out, size, "LEVEL    : %.127s", levelPath);
     case 1:
       return formatInto(out, size, "MODE     : %d X %d X %d", 640, 480, 16);
-    case 2:
-      return formatInto(out, size, "%s",
-                        "MOVEMENT : Arrow Keys=Forward/Back/Slide Left/Slide Right  "
-                        "NUM1/0=Up/Down");
-    case 3:
-      return formatInto(out, size, "%s",
-                        "ROTATION : Heading=X Mouse, Pitch=Y Mouse, Bank=Left/Right Mouse "
-                        "Buttons");
-    case 4:
-      return formatInto(out, size, "%s", "FUNCTIONS: Esc=Exit    R=Reset View    F6=Load Level");
-    case 5:
-      return formatInto(out, size, "%s",
-                        "TOGGLES  : F1=Help    1=Light    2=Fog    3=Cull    4=Text");
-    case 6:
+    default:
       // The first column stands under "F1=Help" but shows the status-line toggle.
       return formatInto(out, size,
                         "STATE    :    %-3.3s       %-3.3s        %-3.3s      %-3.3s       %-3.3s",
                         flagText(v.showStatus), flagText(v.lightingOn), flagText(v.fogOn),
                         flagText(v.cullOn), flagText(v.showStatus));
-    case 7:
-      return formatInto(out, size, "%s",
-                        "SPEEDS   : (Dec/Inc) Movement=[/]   Rot Mouse buttons=-/+   Rot Mouse "
-                        "X,Y=</>");
-    case 8:
-      return formatInto(out, size, "%s", "MISC     : (Halve/Double) Back Plane=9/0");
-    default:
-      if (out != nullptr && size > 0) out[0] = '\0';
-      return 0;
   }
 }
 
