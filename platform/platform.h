@@ -127,6 +127,8 @@ void deleteRenderingContext(RenderingContextHandle rc);
 // One display list per character code, first..first+count-1 at listBase+code, each drawing
 // its glyph with glBitmap and advancing the raster position (fixed pitch).
 bool buildGlyphLists(DeviceContextHandle dc, uint32_t firstCode, uint32_t count, uint32_t listBase);
+// Deletes lists listBase..listBase+count-1 of the current context.
+void deleteGlyphLists(uint32_t listBase, uint32_t count);
 void swapBuffers(DeviceContextHandle dc);
 
 }  // namespace platform

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/platform/sdl_backend.h"
+#include "platform/sdl/sdl_backend.h"
 
 namespace sdl {
 
