@@ -1,7 +1,7 @@
 // The only doorway to the desktop: window and messages, keyboard state and pointer, the
 // timer, the open-file dialog and message boxes, the display mode, and the OpenGL context
-// with its glyph lists. One backend implements it per platform (SDL2 on Linux); the tests
-// link a recording double instead. Nothing above this header sees a window-system header.
+// with its glyph lists. One backend implements it per platform (platform/sdl/ on Linux,
+// platform/win32/ on Windows); the tests link a recording double instead. Nothing above this header sees a window-system header.
 #pragma once
 
 #include <cstdint>
@@ -102,7 +102,9 @@ int32_t defaultWindowProc(WindowHandle window, uint32_t message, uint32_t wParam
 // --- Input ---
 // Fills 256 bytes by virtual-key code, mouse buttons included; bit 0x80 set while held.
 bool readKeyboardState(uint8_t state[256]);
-void setCursorPos(int32_t x, int32_t y);  // screen coordinates
+// Moves the pointer to (x, y) in the viewer window's client coordinates, the coordinates in
+// which pointer-move messages arrive, wherever the window stands on the screen.
+void setCursorPos(int32_t x, int32_t y);
 void showCursor(bool show);
 
 // --- Timer --- ticks arrive as kWmTimer messages with the id in wParam.
