@@ -1,8 +1,8 @@
 // The only doorway to the desktop: window and messages, keyboard state and pointer, the
 // timer, the open-file dialog and message boxes, the display mode, and the OpenGL context
 // with its glyph lists. One backend implements it per platform (platform/sdl/ on Linux,
-// platform/win32/ on Windows); the tests link a recording double instead. Nothing above this header
-// sees a window-system header.
+// platform/win32/ on Windows); the tests link a recording double instead. Nothing above
+// this header sees a window-system header.
 #pragma once
 
 #include <cstdint>
