@@ -78,6 +78,11 @@ struct PixelFormatRequest {
   bool doubleBuffer;
 };
 
+// --- Entry --- The backend owns the process entry (main, WinMain) and calls this, which
+// the program defines, with the command line and the window's show command; its result is
+// the exit status.
+int32_t runProgram(int32_t argumentCount, char** arguments, int32_t showCommand);
+
 // --- Window ---
 bool registerWindowClass(const WindowClass& windowClass);
 // Delivers kWmCreate to the procedure before it returns; null on failure, including a
