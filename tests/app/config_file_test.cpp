@@ -44,7 +44,7 @@ TEST(ConfigFile, ReadsEachFileAsTheTableSays) {
     if (text != "missing") std::ofstream(path, std::ios::binary) << text;
     ViewerPaths paths;
     std::memset(&paths, 0x5A, sizeof paths);  // the reader must set every default itself
-    EXPECT_EQ(readConfigFile(paths, path.c_str()), status) << text;
+    EXPECT_EQ(readConfigFile(paths, path.string().c_str()), status) << text;
     EXPECT_EQ(paths.dataDir + std::string("|") + paths.dataFile, dataDir + "|" + dataFile) << text;
   }
   std::filesystem::remove(path);

@@ -1,6 +1,6 @@
 // The window procedure driven message by message: creation, activation, pointer moves, the
 // timer text, paint, close, quit, every key command, and unlisted keys.
-#include <GL/gl.h>
+#include "render/opengl.h"
 #include <unistd.h>
 
 #include <filesystem>
