@@ -97,6 +97,8 @@ bool showOpenFileDialog(OpenFileRequest* request) {
 }
 
 void showMessageBox(WindowHandle owner, const char* text, const char* title) {
+  // Also on the error stream, where there is one (a console, Wine, a test's log).
+  std::fprintf(stderr, "%s: %s\n", title, text);
   whileBoxIsUp([=] { return MessageBoxA(win32::windowOf(owner), text, title, MB_OK); });
 }
 
