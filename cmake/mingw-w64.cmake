@@ -20,7 +20,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-find_program(DUNMOOR_WINE wine)
+# Debian's 64-bit loader itself: the "wine" wrapper warns on every start without wine32.
+find_program(DUNMOOR_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(DUNMOOR_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${DUNMOOR_WINE})
 endif()

@@ -12,7 +12,7 @@ here=$(dirname "$(realpath "$0")")
 source "$here/x_session.sh"
 source "$here/wine_session.sh"
 
-for tool in wine wineserver Xvfb xdotool xwininfo import compare; do
+for tool in wineserver Xvfb xdotool xwininfo import compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -39,7 +39,7 @@ fail() {
 startViewer() {
   printf '// written by the end-to-end test\r\ndata_dir=%s\r\ndata_file=%s\r\n' \
     "$(windowsPath "$workDir")" "$1" >"$workDir/dunmoor.cfg"
-  (cd "$workDir" && exec timeout 90 wine "$viewer") >"$workDir/viewer.log" 2>&1 &
+  (cd "$workDir" && exec timeout 90 "$wineProgram" "$viewer") >"$workDir/viewer.log" 2>&1 &
   viewerPid=$!
 }
 
@@ -59,7 +59,7 @@ waitViewer() {
 viewerShown() { xwininfo -name "Generic OpenGL Sample" 2>/dev/null | grep -q IsViewable; }
 
 writeSample() {
-  (cd "$workDir" && wine "$sampleWriter" sample.dnl) >/dev/null 2>&1 || fail "no sample level"
+  (cd "$workDir" && "$wineProgram" "$sampleWriter" sample.dnl) >/dev/null 2>&1 || fail "no sample level"
 }
 
 # Pixels of the status line (bottom text row) that the 4 key takes away, by column range:

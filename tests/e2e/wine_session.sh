@@ -4,6 +4,8 @@
 # Sourced by viewer_wine_e2e.sh and scripts/test.
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Debian's 64-bit loader itself: the "wine" wrapper warns on every start without wine32.
+wineProgram=$(command -v /usr/lib/wine/wine64 || command -v wine)
 
 # Starts Xvfb with screen $2 (e.g. 640x480x24) on a display it picks itself; sets DISPLAY.
 startWineXvfb() {
@@ -34,7 +36,7 @@ startWinePrefix() {
   if [[ -z "${WINEPREFIX:-}" ]]; then
     ownPrefix=$(mktemp -d)
     export WINEPREFIX=$ownPrefix/prefix
-    wine wineboot --init >/dev/null 2>&1 || return 1
+    "$wineProgram" wineboot --init >/dev/null 2>&1 || return 1
   fi
 }
 
