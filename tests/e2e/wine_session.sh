@@ -30,10 +30,15 @@ stopWineXvfb() {
   fi
 }
 
-# Uses the caller's prefix, or makes one in a temporary folder (about 12 s and 700 MB).
+# Uses the caller's prefix, or makes one in a temporary folder (about 12 s and 700 MB). A
+# server already running for the prefix is ended first: its desktop process belongs to
+# another X display, which the windows of this one must not share.
 startWinePrefix() {
   ownPrefix=""
-  if [[ -z "${WINEPREFIX:-}" ]]; then
+  if [[ -n "${WINEPREFIX:-}" ]]; then
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+  else
     ownPrefix=$(mktemp -d)
     export WINEPREFIX=$ownPrefix/prefix
     "$wineProgram" wineboot --init >/dev/null 2>&1 || return 1
@@ -41,8 +46,9 @@ startWinePrefix() {
 }
 
 stopWinePrefix() {
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
   if [[ -n "${ownPrefix:-}" ]]; then
-    wineserver -k 2>/dev/null
     rm -rf "$ownPrefix"
     ownPrefix=""
   fi
