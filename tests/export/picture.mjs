@@ -1,7 +1,7 @@
 // Draws /work/model.glb with three.js from the file's camera at 640 x 480 and posts four
 // pictures: as the file says (plain), front faces only (front), and, to show that the
 // comparison notices, the level mirrored left to right (mirror) and upside down (upside-down)
-// about the camera's view axis.
+// about the camera's view axis. Then /work/model-shaded.glb as the file says (shaded).
 import * as THREE from 'three';
 import { GLTFLoader } from 'three/addons/loaders/GLTFLoader.js';
 
@@ -25,6 +25,16 @@ function flipAboutCamera(level, camera, flip) {
   level.updateMatrixWorld(true);
 }
 
+async function load(name) {
+  const gltf = await new GLTFLoader().loadAsync(`/work/${name}`);
+  const camera = gltf.cameras[0];
+  if (!camera) throw new Error(`${name} has no camera`);
+  camera.aspect = width / height;
+  camera.updateProjectionMatrix();
+  gltf.scene.updateMatrixWorld(true);
+  return { scene: gltf.scene, camera };
+}
+
 async function run() {
   const renderer = new THREE.WebGLRenderer({ antialias: false, preserveDrawingBuffer: true });
   renderer.setPixelRatio(1);
@@ -32,13 +42,7 @@ async function run() {
   renderer.setClearColor(0x000000, 1);
   document.body.appendChild(renderer.domElement);
 
-  const gltf = await new GLTFLoader().loadAsync('/work/model.glb');
-  const scene = gltf.scene;
-  const camera = gltf.cameras[0];
-  if (!camera) throw new Error('the file has no camera');
-  camera.aspect = width / height;
-  camera.updateProjectionMatrix();
-  scene.updateMatrixWorld(true);
+  const { scene, camera } = await load('model.glb');
 
   await shoot(renderer, scene, camera, 'plain');
   const materials = [];
@@ -52,6 +56,9 @@ async function run() {
   await shoot(renderer, scene, camera, 'mirror');
   flipAboutCamera(level, camera, new THREE.Matrix4().makeScale(1, -1, 1));
   await shoot(renderer, scene, camera, 'upside-down');
+
+  const shaded = await load('model-shaded.glb');
+  await shoot(renderer, shaded.scene, shaded.camera, 'shaded');
 }
 
 run().then(() => post('/done', 'ok'), async (error) => {

@@ -4,7 +4,8 @@
 # test context). Pictures are compared as 160 x 120 greyscale by ImageMagick's normalised
 # RMSE; they must agree within TOLERANCE, and the level drawn mirrored or upside down must
 # not, so the comparison is shown to notice either. Front faces only are compared with the
-# viewer's frame with culling on. The pictures stay in WORKDIR.
+# viewer's frame with culling on, the shaded export with the viewer's shaded frame. The
+# pictures stay in WORKDIR.
 # Usage: picture_test.sh DNL_SAMPLE DNL_EXPORT VIEWER_FRAME WORKDIR
 set -euo pipefail
 sample=$1 exporter=$2 viewer_frame=$3 work=$4
@@ -15,15 +16,25 @@ flipped=0.12    # a mirrored or upside-down picture must differ at least this mu
 rm -rf "$work"
 mkdir -p "$work/profile"
 "$sample" "$work/sample.dnl"
-# The viewer's first frame has no shade, so neither has the export compared with it.
+# The viewer's first frame has no shade, so neither has the export compared with it; the
+# shaded export is compared with the viewer's frame with its shading switched on.
 "$exporter" "$work/sample.dnl" "$work/model.glb" --no-shade
+"$exporter" "$work/sample.dnl" "$work/model-shaded.glb"
 "$viewer_frame" "$work/sample.dnl" "$work/viewer.png"
 "$viewer_frame" "$work/sample.dnl" "$work/viewer-cull.png" --cull
+"$viewer_frame" "$work/sample.dnl" "$work/viewer-shade.png" --shade
 
 server=""
 browser=""
 stop() {
-  [[ -n "$browser" ]] && kill -- "-$browser" 2>/dev/null || true
+  if [[ -n "$browser" ]]; then
+    kill -- "-$browser" 2>/dev/null || true
+    # Its helpers leave with it; the profile is removed once the whole group has gone.
+    for _ in $(seq 50); do
+      kill -0 -- "-$browser" 2>/dev/null || break
+      sleep 0.1
+    done
+  fi
   [[ -n "$server" ]] && kill "$server" 2>/dev/null || true
   rm -rf "$work/profile"
 }
@@ -74,6 +85,7 @@ check() {  # NAME PICTURE VIEWER_PICTURE below|above LIMIT
 }
 check "export as the viewer draws it" plain.png viewer.png below $tolerance
 check "front faces as the viewer keeps them with culling" front.png viewer-cull.png below $tolerance
+check "shaded export as the viewer shades it" shaded.png viewer-shade.png below $tolerance
 check "mirrored export noticed" mirror.png viewer.png above $flipped
 check "upside-down export noticed" upside-down.png viewer.png above $flipped
 [[ $failed -eq 0 ]] || echo "pictures kept in $work"
