@@ -296,5 +296,7 @@ bool exportLevelGlb(const LevelGeometry& level, const ExportOptions& options, co
   FILE* file = fopen(path, "wb");
   if (file == nullptr) return false;
   const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return fclose(file) == 0 && written;
+  if (fclose(file) == 0 && written) return true;
+  std::remove(path);  // no half-written file is left behind
+  return false;
 }

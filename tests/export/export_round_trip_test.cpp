@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -69,15 +74,16 @@ const tinygltf::Node* findNode(const tinygltf::Model& model, const std::string& 
   return nullptr;
 }
 
-// Vector v turned by the unit quaternion q = (x, y, z, w).
+Vec3 cross(Vec3 a, Vec3 b) {
+  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+// Vector v turned by the unit quaternion (x, y, z, w): v + 2w (q x v) + 2 q x (q x v).
 Vec3 rotate(const std::vector<double>& q, Vec3 v) {
-  const double x = q[0], y = q[1], z = q[2], w = q[3];
-  const double m[9] = {1 - 2 * (y * y + z * z), 2 * (x * y - w * z),     2 * (x * z + w * y),
-                       2 * (x * y + w * z),     1 - 2 * (x * x + z * z), 2 * (y * z - w * x),
-                       2 * (x * z - w * y),     2 * (y * z + w * x),     1 - 2 * (x * x + y * y)};
-  Vec3 out;
-  for (int i = 0; i < 3; ++i) out[i] = m[3 * i] * v[0] + m[3 * i + 1] * v[1] + m[3 * i + 2] * v[2];
-  return out;
+  const Vec3 axis = {float(q[0]), float(q[1]), float(q[2])}, t = cross(axis, v);
+  const Vec3 u = cross(axis, t);
+  const float w = float(q[3]);
+  return {v[0] + 2 * (w * t[0] + u[0]), v[1] + 2 * (w * t[1] + u[1]), v[2] + 2 * (w * t[2] + u[2])};
 }
 
 float distance(Vec3 a, Vec3 b) {
@@ -114,25 +120,17 @@ void expectFaces(const Face* faces, int32_t count, uint32_t page, int32_t corner
 
 class SampleExport : public ::testing::TestWithParam<LevelLayout> {};
 
-TEST_P(SampleExport, PagesComeBackAsTheStoreHoldsThem) {
+TEST_P(SampleExport, PagesComeBackWholeAndMaterialsCutAndFilterAsTheViewer) {
   const tinygltf::Model model = exportAndRead(buildSampleLevel(GetParam()));
   ASSERT_EQ(model.images.size(), 5u) << "one image per page";
+  ASSERT_EQ(model.materials.size(), 5u) << "one material per page";
   for (size_t p = 0; p < model.images.size(); ++p) {
     const tinygltf::Image& image = model.images[p];
     EXPECT_EQ(image.mimeType, "image/png") << "page " << p << " is a PNG";
-    EXPECT_EQ(image.width, 256) << "page " << p << " width";
-    EXPECT_EQ(image.height, 256) << "page " << p << " height";
     EXPECT_EQ(image.component, 4) << "page " << p << " keeps its alpha";
     const uint8_t* texels = levelGeometry.texturePages[p].texels;
     EXPECT_TRUE(image.image == std::vector<uint8_t>(texels, texels + kTexelsPerPage * 4))
-        << "page " << p << " texels";
-  }
-}
-
-TEST_P(SampleExport, MaterialsCutAndFilterAsTheViewer) {
-  const tinygltf::Model model = exportAndRead(buildSampleLevel(GetParam()));
-  ASSERT_EQ(model.materials.size(), 5u) << "one material per page";
-  for (size_t p = 0; p < model.materials.size(); ++p) {
+        << "page " << p << ": 256 x 256 texels as the store holds them";
     const tinygltf::Material& material = model.materials[p];
     EXPECT_EQ(material.alphaMode, "MASK") << "material " << p << " cuts transparent texels";
     EXPECT_EQ(material.alphaCutoff, 0.5) << "material " << p << " alpha threshold";
@@ -281,11 +279,39 @@ TEST(EdgeExport, CapacityLevelExportsEveryFace) {
   EXPECT_EQ(items->children.size(), static_cast<size_t>(kMaxItems)) << "every item";
 }
 
-TEST(EdgeExport, ScaleMustBePositiveAndFinite) {
-  std::string out;
-  for (double scale : {0.0, -1.0, std::nan(""), HUGE_VAL, 1e10}) {
-    EXPECT_FALSE(buildLevelGlb(levelGeometry, {scale, true, true}, out)) << "scale " << scale;
+// Runs dnl-export with `arguments`: its exit status and what it wrote to stderr.
+std::pair<int, std::string> runExport(const std::string& arguments) {
+  const std::string errors = testing::TempDir() + "dnl_export_err.txt";
+  const int status = std::system((DNL_EXPORT_PATH " " + arguments + " 2>" + errors).c_str());
+  std::stringstream text;
+  text << std::ifstream(errors).rdbuf();
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
+}
+
+TEST(DnlExport, RefusesWhatTheLoaderRefusesAndBadArgumentsWithOneLine) {
+  const std::string dir = testing::TempDir(), level = dir + "export_cli.dnl";
+  DnlLevel tooMany = knownEdgeLevel();
+  tooMany.itemCountField = 249;
+  ASSERT_TRUE(writeDnlFile(level.c_str(), tooMany)) << "test level written";
+  const auto [status, reason] = runExport(level + " " + dir + "export_cli.glb");
+  EXPECT_EQ(status, 1) << "a refused level";
+  EXPECT_EQ(reason, "dnl-export: " + level + ": more than 248 items\n") << "the loader's reason";
+  EXPECT_EQ(runExport(dir + "missing.dnl " + dir + "x.glb").second,
+            "dnl-export: " + dir + "missing.dnl: the file cannot be opened\n")
+      << "a missing file";
+  ASSERT_TRUE(writeDnlFile(level.c_str(), knownEdgeLevel())) << "test level written";
+  EXPECT_EQ(runExport(level + " " + dir + "no/such/dir.glb").first, 1) << "unwritable output";
+  for (const char* scale : {"0", "-1", "nan", "inf", "1x", ""}) {
+    EXPECT_EQ(runExport(level + " " + dir + "x.glb --scale '" + scale + "'").first, 1)
+        << "scale '" << scale << "'";
   }
+  EXPECT_EQ(runExport(level + " " + dir + "x.glb --scale").first, 1) << "scale without value";
+  EXPECT_EQ(runExport(level).first, 1) << "no output path";
+  EXPECT_EQ(runExport(level + " " + dir + "x.glb --colour").first, 1) << "unknown option";
+  EXPECT_EQ(runExport(level + " " + dir + "x.glb --scale 0.5 --no-shade --no-items").first, 0)
+      << "every option";
+  std::remove(level.c_str());
+  std::remove((dir + "x.glb").c_str());
 }
 
 }  // namespace
