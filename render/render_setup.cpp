@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "camera/view_settings.h"
-#include "render/glyph_lists.h"
 #include "render/scene_list.h"
 
 uint32_t textureNames[kMaxTexturePages];
@@ -19,7 +18,6 @@ namespace {
 
 constexpr double kFieldOfView = 45.0;
 constexpr double kNearPlane = 400.0;
-constexpr int32_t kGlyphListCount = 255;
 
 // Texture names made by the last setup; the store's page count may change before release.
 int32_t generatedTextureCount = 0;
@@ -75,7 +73,6 @@ void releaseRendering() {
   if (generatedTextureCount > 0) glDeleteTextures(generatedTextureCount, textureNames);
   generatedTextureCount = 0;
   glDeleteLists(kSceneList, 1);
-  glDeleteLists(kFontListBase, kGlyphListCount);
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
   glMatrixMode(GL_PROJECTION);

@@ -230,7 +230,7 @@ TEST(EdgeExport, StartCameraLooksWhereTheViewerLooks) {
 
     camera = {};
     camera.resetPending = 1;
-    moveCamera(Roll, 0.0f);
+    moveCamera(CameraOp::Roll, 0.0f);
     const float* m = camera.orientation;
     // The viewer looks along minus column 0 with column 2 up; in glTF space y and z negate.
     const Vec3 view = {-m[0], m[3], m[6]}, up = {m[2], -m[5], -m[8]};

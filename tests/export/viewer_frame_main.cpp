@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   if (cull) glEnable(GL_CULL_FACE);
   // The start-up sequence's reset to the start pose.
   camera.resetPending = 1;
-  moveCamera(Roll, 0.0f);
+  moveCamera(CameraOp::Roll, 0.0f);
   renderFrame();
   glFinish();
   const std::vector<uint8_t> bottomUp = readPixels(0, 0, kTestViewWidth, kTestViewHeight);
