@@ -1,5 +1,6 @@
 // Win32 backend: keyboard state, pointer, timer, the open-file dialog, message boxes and the
 // display mode, each the Windows call itself.
+#include "platform/win32/file_filter.h"
 #include "platform/win32/win32_backend.h"
 // The common dialogs need windows.h first.
 #include <commdlg.h>
@@ -70,14 +71,11 @@ bool setTimer(WindowHandle window, uint32_t id, uint32_t periodMs) {
 
 bool showOpenFileDialog(OpenFileRequest* request) {
   if (request->fileName == nullptr || request->fileNameCapacity == 0) return false;
-  // One filter pair as the dialog reads it: label, pattern, and an empty string to end.
   static char filter[128];
-  const int written = std::snprintf(filter, sizeof filter - 1, "%s%c%s%c",
-                                    request->filterLabel ? request->filterLabel : "", '\0',
-                                    request->filterPattern ? request->filterPattern : "", '\0');
-  if (written < 0 || written >= static_cast<int>(sizeof filter) - 1) return false;
-  filter[written] = '\0';
-
+  if (!win32::buildFileFilter(request->filterLabel, request->filterPattern, filter,
+                              sizeof filter)) {
+    return false;
+  }
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = win32::windowOf(request->owner);

@@ -61,19 +61,20 @@ windowNamed() { xdotool search --name "^$1\$" 2>/dev/null | head -n1; }
 hasWindow() { [[ -n "$(windowNamed "$1")" ]]; }
 noWindow() { [[ -z "$(windowNamed "$1")" ]]; }
 
-# Waits for the "Open" dialog, types $1 into its name field and presses Return; with no
-# argument presses Escape (cancel).
+# Waits for the "Open" dialog and answers it: Return accepts the proposed file, Escape
+# cancels, anything else is a path typed into its name field and accepted.
 answerOpenDialog() {
   waitFor 30 hasWindow Open || return 1
   sleep 1
   xdotool windowfocus --sync "$(windowNamed Open)" 2>/dev/null
-  if [[ $# -gt 0 ]]; then
-    xdotool key ctrl+a
-    xdotool type --delay 10 "$1"
-    xdotool key Return
-  else
-    xdotool key Escape
-  fi
+  case "$1" in
+    Return | Escape) xdotool key "$1" ;;
+    *)
+      xdotool key ctrl+a
+      xdotool type --delay 10 "$1"
+      xdotool key Return
+      ;;
+  esac
   waitFor 10 noWindow Open
 }
 

@@ -1,8 +1,12 @@
 // The Windows backend's platform-neutral logic, checked on every platform: native messages
 // in flight reach default processing whole (nested, and past the table's depth), the
-// activation guard ends the box-on-activation loop, and empty glyph lists get their advance.
+// activation guard ends the box-on-activation loop, the dialog's filter list is exact, and
+// empty glyph lists get their advance.
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "platform/win32/file_filter.h"
 #include "platform/win32/focus_guard.h"
 #include "platform/win32/glyph_repair.h"
 #include "platform/win32/message_forwarding.h"
@@ -100,6 +104,19 @@ TEST(FocusGuard, OnlyLastingChangesReachTheProcedureOnce) {
   EXPECT_EQ(win32::endBox(guard, false), 0) << "a lasting loss is one deactivation";
   EXPECT_TRUE(win32::deliverActivation(guard, false)) << "which then reaches the procedure";
   EXPECT_TRUE(win32::deliverActivation(guard, true)) << "the user switching back is delivered";
+}
+
+TEST(FileFilter, OnePairEndedByAnEmptyStringAndNothingPastTheBuffer) {
+  char out[32];
+  ASSERT_TRUE(win32::buildFileFilter("DNL Files", "*.dnl", out, sizeof out)) << "it fits";
+  EXPECT_EQ(std::string(out, 17), std::string("DNL Files\0*.dnl\0\0", 17))
+      << "label, pattern and the empty string that ends the list";
+  char tight[17];
+  EXPECT_TRUE(win32::buildFileFilter("DNL Files", "*.dnl", tight, sizeof tight))
+      << "exactly the bytes it needs are enough";
+  EXPECT_FALSE(win32::buildFileFilter("DNL Files", "*.dnl", tight, 16)) << "one fewer is not";
+  EXPECT_EQ(tight[0], '\0') << "a list that does not fit leaves an empty text";
+  EXPECT_FALSE(win32::buildFileFilter(nullptr, "*.dnl", out, sizeof out)) << "no label";
 }
 
 class GlyphRepairTest : public testing::Test {
