@@ -66,6 +66,10 @@ bool buildGlyphLists(DeviceContextHandle dc, uint32_t firstCode, uint32_t count,
       !wglUseFontBitmapsA(device, firstCode, count, listBase)) {
     return false;
   }
+  // The errors the system's call left (Wine: out of memory for each blank glyph) are those
+  // the repair below makes good; the flags are cleared so no later check takes them up.
+  for (int flags = 0; flags < 8 && glGetError() != GL_NO_ERROR; ++flags) {
+  }
   static int32_t advances[256];
   const uint32_t measured = count < 256 ? count : 256;
   for (uint32_t i = 0; i < measured; ++i) {
