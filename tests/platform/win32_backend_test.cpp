@@ -110,7 +110,12 @@ TEST_F(Win32BackendTest, ClientAreaIsInsideTheBorderAndThePointerLandsOnClientCo
   ClientToScreen(native(), &origin);
   EXPECT_GT(origin.x, 0) << "client coordinates are offset from the screen's";
 
+  seen.clear();
   platform::setCursorPos(320, 240);
+  pumpMessages();
+  uint32_t lastMove = 0;
+  for (const Seen& one : seen) lastMove = one.message == WM_MOUSEMOVE ? one.lParam : lastMove;
+  EXPECT_EQ(lastMove, 320u | 240u << 16) << "the move it causes arrives at the centre: no turn";
   POINT pointer = {};
   GetCursorPos(&pointer);
   ScreenToClient(native(), &pointer);
