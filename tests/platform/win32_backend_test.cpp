@@ -110,6 +110,8 @@ TEST_F(Win32BackendTest, ClientAreaIsInsideTheBorderAndThePointerLandsOnClientCo
   ClientToScreen(native(), &origin);
   EXPECT_GT(origin.x, 0) << "client coordinates are offset from the screen's";
 
+  SetCursorPos(100, 100);  // away from the centre first, so the re-centring moves it
+  pumpMessages();
   seen.clear();
   platform::setCursorPos(320, 240);
   pumpMessages();
