@@ -3,11 +3,14 @@
 // store index is checked against its table before the record is written.
 #include "level/level_loader.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "level/byte_stream.h"
 #include "level/face_grouping.h"
 #include "level/level_geometry.h"
+#include "level/level_sections.h"
 #include "level/texel_conversion.h"
 
 namespace {
@@ -28,11 +31,7 @@ void skipRecords(int64_t count, uint64_t size) {
   if (count > 0) skipBytes(stream, static_cast<uint64_t>(count) * size);
 }
 
-// A section whose count is a u32 taken as signed.
-void skipSection32(uint64_t recordSize) {
-  skipRecords(readU32(stream), recordSize);
-}
-// A section whose count is a u16 (negative only past the end).
+// A room section whose count is a u16 (negative only past the end).
 void skipSection16(uint64_t recordSize) {
   skipRecords(readU16(stream), recordSize);
 }
@@ -66,7 +65,16 @@ void readTexturePage(uint8_t* out) {
       out += 4 * run;
       done += run;
     } else if (byteStreamEnded(stream)) {
-      for (; done < kTexelsPerPage; ++done, out += 4) convertTexel(-1, out);
+      // Past the end every texel reads as -1, which converts as the word 0xFFFF does.
+      static const std::array<uint8_t, 8192> allOnes = [] {
+        std::array<uint8_t, 8192> bytes;
+        bytes.fill(0xFF);
+        return bytes;
+      }();
+      const int32_t run = std::min<int32_t>(kTexelsPerPage - done, allOnes.size() / 2);
+      convertTexelRun(allOnes.data(), run, out);
+      out += 4 * run;
+      done += run;
     } else {
       convertTexel(readU16(stream), out);
       out += 4;
@@ -80,8 +88,11 @@ void readTexturePages(int32_t pageCount) {
 }
 
 // The low 16 bits of a reader result taken as a signed 16-bit value.
+float i16AsFloat(int32_t word) {
+  return static_cast<float>(static_cast<int16_t>(word & 0xFFFF));
+}
 float readI16AsFloat() {
-  return static_cast<float>(static_cast<int16_t>(readU16(stream) & 0xFFFF));
+  return i16AsFloat(readU16(stream));
 }
 
 LoadFailure readVertices(LoadState& state, float roomX, float roomZ) {
@@ -89,13 +100,25 @@ LoadFailure readVertices(LoadState& state, float roomX, float roomZ) {
   const int32_t count = readU16(stream);
   for (int32_t n = 0; n < count; ++n) {
     RoomVertex& vertex = levelGeometry.vertices[state.vertexTotal];
-    vertex.x = readI16AsFloat() + roomX;
-    vertex.y = readI16AsFloat();
-    vertex.z = readI16AsFloat() + roomZ;
-    const float shade = static_cast<float>(readU16(stream)) * shadeScale;
-    readU16(stream);
-    readU16(stream);
-    vertex.r = vertex.g = vertex.b = shade;
+    if (const uint8_t* at = takeBytes(stream, 12)) {  // the whole record at hand
+      const float shade = static_cast<float>(wordAt(at + 6)) * shadeScale;
+      vertex = {i16AsFloat(wordAt(at)) + roomX,
+                i16AsFloat(wordAt(at + 2)),
+                i16AsFloat(wordAt(at + 4)) + roomZ,
+                shade,
+                shade,
+                shade};
+    } else if (stream.ended) {  // every field reads as -1: the same values, no reader calls
+      vertex = {roomX - 1.0f, -1.0f, roomZ - 1.0f, -shadeScale, -shadeScale, -shadeScale};
+    } else {
+      vertex.x = readI16AsFloat() + roomX;
+      vertex.y = readI16AsFloat();
+      vertex.z = readI16AsFloat() + roomZ;
+      const float shade = static_cast<float>(readU16(stream)) * shadeScale;
+      readU16(stream);
+      readU16(stream);
+      vertex.r = vertex.g = vertex.b = shade;
+    }
     if (++state.vertexTotal == kMaxVertices) return LoadFailure::TooManyVertices;
   }
   return LoadFailure::None;
@@ -106,19 +129,36 @@ uint32_t readFaceIndex(int32_t vertexBase) {
   return static_cast<uint32_t>(readU16(stream) + vertexBase);
 }
 
+// Reads a face record, straight from the bytes at hand where it lies whole; once the stream
+// has ended every field is -1: an index of the vertex base less one, object texture 0x7FFF.
+template <typename Face>
+void readFace(Face& face, int32_t vertexBase) {
+  constexpr int32_t corners = sizeof face.vertexIndices / sizeof face.vertexIndices[0];
+  if (const uint8_t* at = takeBytes(stream, 2 * corners + 2)) {  // the whole record at hand
+    for (int32_t k = 0; k < corners; ++k) {
+      face.vertexIndices[k] = static_cast<uint32_t>(wordAt(at + 2 * k) + vertexBase);
+    }
+    face.objectTexture = static_cast<uint32_t>(wordAt(at + 2 * corners) & 0x7FFF);
+    return;
+  }
+  if (stream.ended) {
+    for (uint32_t& index : face.vertexIndices) index = static_cast<uint32_t>(vertexBase - 1);
+    face.objectTexture = 0x7FFF;
+    return;
+  }
+  for (uint32_t& index : face.vertexIndices) index = readFaceIndex(vertexBase);
+  face.objectTexture = static_cast<uint32_t>(readU16(stream) & 0x7FFF);
+}
+
 LoadFailure readFaces(LoadState& state, int32_t vertexBase) {
   const int32_t quadCount = readU16(stream);
   for (int32_t n = 0; n < quadCount; ++n) {
-    QuadFace& face = levelGeometry.quads[state.quadTotal];
-    for (uint32_t& index : face.vertexIndices) index = readFaceIndex(vertexBase);
-    face.objectTexture = static_cast<uint32_t>(readU16(stream) & 0x7FFF);
+    readFace(levelGeometry.quads[state.quadTotal], vertexBase);
     if (++state.quadTotal == kMaxQuads) return LoadFailure::TooManyQuads;
   }
   const int32_t triangleCount = readU16(stream);
   for (int32_t n = 0; n < triangleCount; ++n) {
-    TriFace& face = levelGeometry.triangles[state.triangleTotal];
-    for (uint32_t& index : face.vertexIndices) index = readFaceIndex(vertexBase);
-    face.objectTexture = static_cast<uint32_t>(readU16(stream) & 0x7FFF);
+    readFace(levelGeometry.triangles[state.triangleTotal], vertexBase);
     if (++state.triangleTotal == kMaxTriangles) return LoadFailure::TooManyTriangles;
   }
   return LoadFailure::None;
@@ -162,9 +202,14 @@ LoadFailure readObjectTextures() {
   if (count > kMaxObjectTextures) return LoadFailure::TooManyObjectTextures;
   report.objectTextureCount = count;
   for (int32_t i = 0; i < count; ++i) {
+    float* uv = levelGeometry.objectTextureUVs[i].uv;
+    if (stream.ended) {  // every byte reads as -1
+      tileWords[i] = -1;
+      for (int32_t k = 0; k < 8; ++k) uv[k] = -0.5f / 256.0f;
+      continue;
+    }
     readU16(stream);
     tileWords[i] = readU16(stream);
-    float* uv = levelGeometry.objectTextureUVs[i].uv;
     for (int32_t k = 0; k < 8; ++k) {
       readU8(stream);
       uv[k] = (static_cast<float>(readU8(stream)) + 0.5f) / 256.0f;
@@ -199,6 +244,47 @@ LoadFailure readItems() {
   return LoadFailure::None;
 }
 
+// The level-wide sections after the rooms, as kLevelSections lists them.
+LoadFailure readLevelSections(LevelLayout layout) {
+  int32_t counts[kLevelSectionCount] = {};
+  for (int32_t place = 0; place < kLevelSectionCount; ++place) {
+    const LevelSection& section = kLevelSections[place];
+    switch (section.use) {
+      case SectionUse::ObjectTexturesOlder:
+      case SectionUse::ObjectTexturesNewer: {
+        const LevelLayout owner = section.use == SectionUse::ObjectTexturesOlder
+                                      ? LevelLayout::Older
+                                      : LevelLayout::Newer;
+        if (layout == owner && readObjectTextures() != LoadFailure::None) {
+          return LoadFailure::TooManyObjectTextures;
+        }
+        continue;
+      }
+      case SectionUse::Items:
+        if (readItems() != LoadFailure::None) return LoadFailure::TooManyItems;
+        continue;
+      case SectionUse::Skipped:
+        break;
+    }
+    switch (section.count) {
+      case SectionCount::U32:
+        counts[place] = readU32(stream);
+        break;
+      case SectionCount::U16:
+        counts[place] = readU16(stream);
+        break;
+      case SectionCount::Block:
+        counts[place] = 1;
+        break;
+      case SectionCount::Borrowed:
+        counts[place] = counts[section.borrowsCountOf];
+        break;
+    }
+    skipRecords(counts[place], section.recordSize);
+  }
+  return LoadFailure::None;
+}
+
 LoadFailure walkLevel() {
   LoadState state{};
   if (!readVersion(state.layout)) return LoadFailure::UnknownVersion;
@@ -217,31 +303,7 @@ LoadFailure walkLevel() {
   if (roomFailure != LoadFailure::None) return roomFailure;
   levelGeometry.quadCount = state.quadTotal;
   levelGeometry.triangleCount = state.triangleTotal;
-
-  static constexpr uint64_t kSections1To11[] = {2, 2, 4, 32, 6, 8, 2, 4, 2, 18, 32};
-  for (const uint64_t size : kSections1To11) skipSection32(size);
-  if (state.layout == LevelLayout::Older) {
-    if (readObjectTextures() != LoadFailure::None) return LoadFailure::TooManyObjectTextures;
-  }
-  static constexpr uint64_t kSections12To15[] = {16, 8, 16, 16};
-  for (const uint64_t size : kSections12To15) skipSection32(size);
-  const int32_t section16Count = readU32(stream);
-  skipRecords(section16Count, 8);
-  skipSection32(2);                 // section 17
-  skipRecords(section16Count, 20);  // section 18: 10 words of 2 bytes per section-16 record
-  skipSection32(2);                 // section 19
-  if (state.layout == LevelLayout::Newer) {
-    if (readObjectTextures() != LoadFailure::None) return LoadFailure::TooManyObjectTextures;
-  }
-  if (readItems() != LoadFailure::None) return LoadFailure::TooManyItems;
-
-  skipBytes(stream, 8192);
-  skipSection16(16);
-  skipSection16(1);
-  skipBytes(stream, 740);
-  skipSection32(8);
-  skipSection32(4);
-  return LoadFailure::None;
+  return readLevelSections(state.layout);
 }
 
 LoadFailure finishLoad(LoadFailure failure) {
@@ -258,15 +320,20 @@ void beginReport() {
 
 }  // namespace
 
-LoadFailure loadLevelFile(const char* path) {
+LoadFailure loadLevelStream(FILE* file) {
   beginReport();
-  FILE* file = path == nullptr ? nullptr : fopen(path, "rb");
   if (file == nullptr) return finishLoad(LoadFailure::CannotOpen);
   openFileStream(stream, file);
   const LoadFailure failure = walkLevel();
-  fclose(file);
   stream.file = nullptr;
   return finishLoad(failure);
+}
+
+LoadFailure loadLevelFile(const char* path) {
+  FILE* file = path == nullptr ? nullptr : fopen(path, "rb");
+  const LoadFailure failure = loadLevelStream(file);
+  if (file != nullptr) fclose(file);
+  return failure;
 }
 
 LoadFailure loadLevelBytes(const uint8_t* data, size_t size) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 enum class LevelLayout : int32_t { Older, Newer };
 
@@ -37,6 +38,9 @@ bool loadLevel(const char* path);
 bool loadLevelFromMemory(const uint8_t* data, size_t size);
 
 LoadFailure loadLevelFile(const char* path);
+// The file walk over a stream opened for reading, from its current position; the caller
+// closes it. Null: CannotOpen.
+LoadFailure loadLevelStream(FILE* file);
 LoadFailure loadLevelBytes(const uint8_t* data, size_t size);
 
 const LoadReport& lastLoadReport();

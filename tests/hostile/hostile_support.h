@@ -48,7 +48,7 @@ inline DnlLevel baseLevel(LevelLayout layout, int32_t pageCount = 0) {
   room.triangles = {{{3, 2, 1}, 0x8000}};
   room.count4 = room.count32 = room.gridA = room.gridB = room.count24 = room.count20 = 1;
   level.rooms = {room};
-  for (int s = 1; s < kDnlSectionCount; ++s) level.sectionCounts[s] = 1;
+  for (int s = 0; s < kLevelSectionCount; ++s) level.sectionCounts[s] = 1;
   level.objectTextures.resize(2);
   level.items = {{0, 4096, 256, -8192, 16384}, {12, 1, 2, 3, 0}};
   return level;

@@ -94,7 +94,7 @@ TEST(HostileCounts, ClaimsBeyondTheFileEndTheStreamAtOnce) {
     if (which == 0) level.roomCountField = 65535;  // rooms past the end read as empty
     if (which == 0) level.rooms[0].gridA = level.rooms[0].gridB = 65535;
     level.writeSectionRecords = level.rooms[0].writeSkippedRecords = false;
-    level.sectionCounts[16] = 0x7FFFFFFF;  // section 18: 20 x N bytes, beyond 32 bits
+    level.sectionCounts[kSharedCountSection] = 0x7FFFFFFF;  // 20 x N bytes later: past 32 bits
     level.sectionCounts[4] = which == 1 ? 0x7FFFFFFF : 0;
     level.items = {{0, 1, 1, 1, 0}};
     ASSERT_EQ(loadDnl(level), F::None) << which;
