@@ -1,6 +1,6 @@
 // The rules a scene plan must keep whatever the store holds: its batches and face entries
 // inside their tables, every face index inside its section's table, every page bindable and
-// every corner's vertex inside the vertex table. Shared by the hostile suite and the fuzzers.
+// every corner's vertex inside the vertex table. Checked by the scene-plan fuzzer.
 #pragma once
 
 #include <algorithm>
