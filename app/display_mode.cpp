@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "app/platform/platform.h"
 #include "app/shell_state.h"
+#include "platform/platform.h"
 
 const char* displayModeMessage(int32_t result) {
   switch (result) {

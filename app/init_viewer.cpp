@@ -7,12 +7,12 @@
 #include <cstring>
 
 #include "app/display_mode.h"
-#include "app/gl_switches.h"
 #include "app/shell_state.h"
 #include "camera/camera.h"
+#include "common/shell_shared.h"
 #include "level/level_loader.h"
-#include "render/frame_stats.h"
-#include "render/glyph_lists.h"
+#include "render/font_lists.h"
+#include "render/gl_switches.h"
 #include "render/render_setup.h"
 
 namespace {
@@ -52,6 +52,7 @@ void releasePreviousPass(WindowHandle window, platform::RenderingContextHandle* 
   if (*contextOut != nullptr) {
     if (deviceContext != nullptr && platform::makeCurrent(deviceContext, *contextOut)) {
       releaseRendering();
+      platform::deleteGlyphLists(kFontListBase, kFontListCount);
     }
     platform::makeCurrent(deviceContext, nullptr);
     platform::deleteRenderingContext(*contextOut);
@@ -106,7 +107,7 @@ void initViewer(WindowHandle window, platform::OpenFileRequest* request,
 
   *contextOut = platform::createRenderingContext(deviceContext);
   platform::makeCurrent(deviceContext, *contextOut);
-  platform::buildGlyphLists(deviceContext, 0, kGlyphListCount, kFontListBase);
+  platform::buildGlyphLists(deviceContext, 0, kFontListCount, kFontListBase);
 
   int32_t width = 0;
   int32_t height = 0;
@@ -118,5 +119,5 @@ void initViewer(WindowHandle window, platform::OpenFileRequest* request,
 
   platform::setCursorPos(320, 240);
   camera.resetPending = 1;
-  moveCamera(Roll, 0.0f);
+  moveCamera(CameraOp::Roll, 0.0f);
 }

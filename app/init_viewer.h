@@ -6,11 +6,10 @@
 
 #include <cstdint>
 
-#include "app/platform/platform.h"
+#include "platform/platform.h"
 
 inline constexpr uint32_t kFpsTimerId = 1;
 inline constexpr uint32_t kFpsTimerPeriodMs = 1000;
-inline constexpr uint32_t kGlyphListCount = 255;  // character codes 0 to 254
 
 // askForFile exactly 1 shows the dialog and takes the chosen path into levelPath; loadFile
 // exactly 1 loads levelPath. A later pass first releases the context of the pass before.

@@ -1,8 +1,10 @@
-// dunmoor-viewer: takes no arguments; its exit status is the main loop's.
+// dunmoor-viewer: the program the backend's entry point runs; its exit status is the main
+// loop's.
 #include "app/main_loop.h"
+#include "platform/platform.h"
 #include "render/heap_setting.h"
 
-int main() {
+int32_t platform::runProgram(int32_t, char**, int32_t showCommand) {
   keepFreedHeapMemory();
-  return viewerMain(1);
+  return viewerMain(showCommand);
 }

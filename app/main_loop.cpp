@@ -2,10 +2,11 @@
 // back with no limiter; sleeps until the next message while it is not.
 #include "app/main_loop.h"
 
-#include "app/platform/platform.h"
 #include "app/shell_state.h"
 #include "app/window_proc.h"
 #include "camera/navigation.h"
+#include "common/shell_shared.h"
+#include "platform/platform.h"
 #include "render/frame.h"
 
 int32_t viewerMain(int32_t showCommand) {

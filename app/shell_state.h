@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/config_file.h"
-#include "app/platform/platform.h"
+#include "platform/platform.h"
 
 // Long enough for the load-failure message with the longest path the dialog can return.
 inline constexpr uint32_t kMessageTextSize = 384;

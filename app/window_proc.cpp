@@ -4,14 +4,14 @@
 #include <cstdio>
 
 #include "app/display_mode.h"
-#include "app/gl_switches.h"
 #include "app/init_viewer.h"
-#include "app/platform/virtual_keys.h"
 #include "app/shell_state.h"
 #include "camera/camera.h"
 #include "camera/navigation.h"
 #include "camera/view_settings.h"
-#include "render/frame_stats.h"
+#include "common/shell_shared.h"
+#include "platform/virtual_keys.h"
+#include "render/gl_switches.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ void onKeyDown(WindowHandle window, uint32_t key) {
       break;
     case kVkR:
       camera.resetPending = 1;
-      moveCamera(Roll, 0.0f);
+      moveCamera(CameraOp::Roll, 0.0f);
       break;
     case kVkF1:
       viewSettings.showHelp = toggled(viewSettings.showHelp);

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/platform/platform.h"
+#include "platform/platform.h"
 
 // Returns 1 for every message it handles; the rest go to the platform's default processing.
 int32_t viewerWindowProc(platform::WindowHandle window, uint32_t message, uint32_t wParam,

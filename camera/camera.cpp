@@ -56,16 +56,19 @@ void turn(int32_t axis, float amount, float sqrtTwo) {
 
 }  // namespace
 
-void moveCamera(int32_t op, float amount) {
+void moveCamera(CameraOp op, float amount) {
   static const float sqrtTwo = std::sqrt(2.0f);
-  if (static_cast<uint32_t>(op) > static_cast<uint32_t>(Advance)) return;
-  if (op <= Heading) {
+  // Tested unsigned, so a negative value is out of range too.
+  const auto code = static_cast<uint32_t>(op);
+  if (code > static_cast<uint32_t>(CameraOp::Advance)) return;
+  if (code <= static_cast<uint32_t>(CameraOp::Heading)) {
     if (camera.resetPending == 1) restoreStartPose();
-    turn(op, amount, sqrtTwo);
+    // Roll, Pitch and Heading turn about columns 0, 1 and 2.
+    turn(static_cast<int32_t>(code), amount, sqrtTwo);
     return;
   }
   // Strafe, Rise and Advance move along columns 1, 2 and 0.
-  const int32_t column = op == Advance ? 0 : op - Strafe + 1;
+  const int32_t column = op == CameraOp::Advance ? 0 : static_cast<int32_t>(code) - 2;
   for (int32_t i = 0; i < 3; ++i) {
     const double step = static_cast<double>(amount) * camera.orientation[3 * i + column];
     camera.position[i] = static_cast<float>(camera.position[i] + step);

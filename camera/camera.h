@@ -14,7 +14,7 @@ struct Camera {
   int32_t resetPending;  // exactly 1: the next turn first restores the start pose
 };
 
-enum CameraOp : int32_t {
+enum class CameraOp : int32_t {
   Roll = 0,     // turn about column 0 (backward axis), radians
   Pitch = 1,    // turn about column 1 (right axis), radians
   Heading = 2,  // turn about column 2 (up axis), radians
@@ -26,8 +26,8 @@ enum CameraOp : int32_t {
 // The process-wide camera: resetPending is 1 at start, everything else zero.
 extern Camera camera;
 
-// Applies one operation; codes outside 0 to 5 (tested unsigned) are ignored.
-void moveCamera(int32_t op, float amount);
+// Applies one operation; a value outside the six operations is ignored.
+void moveCamera(CameraOp op, float amount);
 
 // Fills `out` from the camera's current heading, pitch and bank.
 void buildOrientation(float out[9]);

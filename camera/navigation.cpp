@@ -4,12 +4,11 @@
 
 #include <cstdint>
 
-#include "app/platform/platform.h"
-#include "app/platform/virtual_keys.h"
 #include "camera/camera.h"
 #include "camera/view_settings.h"
-
-int32_t windowActive = 0;
+#include "common/shell_shared.h"
+#include "platform/platform.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 
@@ -44,14 +43,14 @@ void pollNavigationKeys() {
   if (!platform::readKeyboardState(keyboardState)) return;
   ViewSettings& s = viewSettings;
   // Every held key acts, in this order; opposite keys held together cancel out.
-  if (held(kVkLeft)) moveCamera(Strafe, -s.moveSpeed);
-  if (held(kVkRight)) moveCamera(Strafe, s.moveSpeed);
-  if (held(kVkUp)) moveCamera(Advance, -s.moveSpeed);
-  if (held(kVkDown)) moveCamera(Advance, s.moveSpeed);
-  if (held(kVkNumpad1)) moveCamera(Rise, s.moveSpeed);
-  if (held(kVkNumpad0)) moveCamera(Rise, -s.moveSpeed);
-  if (held(kVkLButton)) moveCamera(Roll, s.rollSpeed);
-  if (held(kVkRButton)) moveCamera(Roll, -s.rollSpeed);
+  if (held(kVkLeft)) moveCamera(CameraOp::Strafe, -s.moveSpeed);
+  if (held(kVkRight)) moveCamera(CameraOp::Strafe, s.moveSpeed);
+  if (held(kVkUp)) moveCamera(CameraOp::Advance, -s.moveSpeed);
+  if (held(kVkDown)) moveCamera(CameraOp::Advance, s.moveSpeed);
+  if (held(kVkNumpad1)) moveCamera(CameraOp::Rise, s.moveSpeed);
+  if (held(kVkNumpad0)) moveCamera(CameraOp::Rise, -s.moveSpeed);
+  if (held(kVkLButton)) moveCamera(CameraOp::Roll, s.rollSpeed);
+  if (held(kVkRButton)) moveCamera(CameraOp::Roll, -s.rollSpeed);
   if (held(kVkOemPlus)) raiseSpeed(s.rollSpeed, 0.1f);
   if (held(kVkOemMinus)) lowerSpeed(s.rollSpeed, 0.001f);
   if (held(kVkOemPeriod)) raiseSpeed(s.mouseLookSpeed, 0.01f);
@@ -61,8 +60,8 @@ void pollNavigationKeys() {
 }
 
 void mouseLook(float dx, float dy) {
-  moveCamera(Heading, -dx * viewSettings.mouseLookSpeed);
-  moveCamera(Pitch, dy * viewSettings.mouseLookSpeed);
+  moveCamera(CameraOp::Heading, -dx * viewSettings.mouseLookSpeed);
+  moveCamera(CameraOp::Pitch, dy * viewSettings.mouseLookSpeed);
 }
 
 void handlePointerMove(int32_t x, int32_t y) {

@@ -4,9 +4,6 @@
 
 #include <cstdint>
 
-// Non-zero while the viewer window is the active window; written by the window procedure.
-extern int32_t windowActive;
-
 // Reads the whole keyboard state once and applies every held key's action in a fixed order.
 void pollNavigationKeys();
 

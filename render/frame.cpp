@@ -6,9 +6,9 @@
 
 #include "camera/camera.h"
 #include "camera/view_settings.h"
+#include "common/shell_shared.h"
 #include "level/level_geometry.h"
-#include "render/frame_stats.h"
-#include "render/glyph_lists.h"
+#include "render/font_lists.h"
 #include "render/overlay_text.h"
 #include "render/render_setup.h"
 #include "render/scene_list.h"

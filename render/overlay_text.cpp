@@ -7,7 +7,7 @@
 
 #include "camera/camera.h"
 #include "camera/view_settings.h"
-#include "render/frame_stats.h"
+#include "common/shell_shared.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <GL/glu.h>
 
 #include "camera/view_settings.h"
-#include "render/glyph_lists.h"
 #include "render/scene_list.h"
 
 uint32_t textureNames[kMaxTexturePages];
@@ -17,7 +16,6 @@ namespace {
 
 constexpr double kFieldOfView = 45.0;
 constexpr double kNearPlane = 400.0;
-constexpr int32_t kGlyphListCount = 255;
 
 // Texture names made by the last setup; the store's page count may change before release.
 int32_t generatedTextureCount = 0;
@@ -73,7 +71,6 @@ void releaseRendering() {
   if (generatedTextureCount > 0) glDeleteTextures(generatedTextureCount, textureNames);
   generatedTextureCount = 0;
   glDeleteLists(kSceneList, 1);
-  glDeleteLists(kFontListBase, kGlyphListCount);
   glDisableClientState(GL_COLOR_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);
   glMatrixMode(GL_PROJECTION);

@@ -17,7 +17,7 @@ extern double overlayProjection[16];
 // Call once per new context, with the client area's size in pixels.
 void setupRendering(int32_t width, int32_t height);
 
-// Deletes, in the current context, the textures, the scene list and the glyph lists, and
+// Deletes, in the current context, the textures and the scene list, and
 // returns the matrices and client arrays to a new context's state, so that setupRendering
 // can run again in the same context without the old objects piling up.
 void releaseRendering();

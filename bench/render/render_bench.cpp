@@ -13,9 +13,10 @@
 #include <string>
 
 #include "bench/ratio_reporter.h"
+#include "platform/sdl/glyph_lists.h"
+#include "platform/sdl/glyph_raster.h"
+#include "render/font_lists.h"
 #include "render/frame.h"
-#include "render/glyph_lists.h"
-#include "render/glyph_raster.h"
 #include "render/heap_setting.h"
 #include "render/render_setup.h"
 #include "render/scene_list.h"

@@ -1,4 +1,4 @@
-// The loader and renderer stand-ins, the frame state they own, and the per-test reset.
+// The loader and renderer stand-ins and the per-test reset.
 #include "tests/app/neighbour_fakes.h"
 
 #include <cstring>
@@ -9,8 +9,6 @@
 #include "tests/gl/gl_context.h"
 
 NeighbourRecord neighbours;
-FrameStats frameStats = {};
-char levelPath[128] = {};
 
 bool loadLevel(const char* path) {
   recording.calls.push_back(std::string("loadLevel ") + path);

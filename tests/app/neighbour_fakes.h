@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/platform/virtual_keys.h"
 #include "app/shell_state.h"
 #include "camera/camera.h"
 #include "camera/navigation.h"
 #include "camera/view_settings.h"
+#include "common/shell_shared.h"
 #include "level/level_geometry.h"
-#include "render/frame_stats.h"
+#include "platform/virtual_keys.h"
 #include "tests/support/recording_platform.h"
 
 struct NeighbourRecord {

@@ -7,11 +7,12 @@
 #include <cstring>
 #include <functional>
 
-#include "app/platform/virtual_keys.h"
 #include "camera/camera.h"
 #include "camera/navigation.h"
 #include "camera/view_settings.h"
+#include "common/shell_shared.h"
 #include "level/level_geometry.h"
+#include "platform/virtual_keys.h"
 #include "tests/support/recording_platform.h"
 
 namespace {
@@ -33,7 +34,7 @@ void resetTo(float x, float y, float z, float heading) {
   levelGeometry.startX = x, levelGeometry.startY = y, levelGeometry.startZ = z;
   levelGeometry.startHeading = heading;
   camera.resetPending = 1;
-  moveCamera(Roll, 0.0f);  // what the R key and the end of start-up do
+  moveCamera(CameraOp::Roll, 0.0f);  // what the R key and the end of start-up do
 }
 
 // Runs `reference` on a copy of the camera and `action` on the camera; true when both end
@@ -79,10 +80,13 @@ TEST_F(CameraTest, ResetRestoresTheStartPoseAndAnglesReadBackClamped) {
 
 TEST_F(CameraTest, TurnsAndMovesHaveTheirSignAndSize) {
   const double s = std::sin(0.1), c = std::cos(0.1), d = 5.72958;
-  const std::pair<int32_t, std::vector<double>> cases[] = {
-      {Heading, {10, 20, 30, -d, 0, 180, -s, 0, c}}, {Pitch, {10, 20, 30, 0, -d, 180, 0, s, c}},
-      {Roll, {10, 20, 30, 0, 0, 180 + d, 0, 0, 1}},  {Advance, {10, 20, 30.1, 0, 0, 180, 0, 0, 1}},
-      {Strafe, {9.9, 20, 30, 0, 0, 180, 0, 0, 1}},   {Rise, {10, 19.9, 30, 0, 0, 180, 0, 0, 1}}};
+  const std::pair<CameraOp, std::vector<double>> cases[] = {
+      {CameraOp::Heading, {10, 20, 30, -d, 0, 180, -s, 0, c}},
+      {CameraOp::Pitch, {10, 20, 30, 0, -d, 180, 0, s, c}},
+      {CameraOp::Roll, {10, 20, 30, 0, 0, 180 + d, 0, 0, 1}},
+      {CameraOp::Advance, {10, 20, 30.1, 0, 0, 180, 0, 0, 1}},
+      {CameraOp::Strafe, {9.9, 20, 30, 0, 0, 180, 0, 0, 1}},
+      {CameraOp::Rise, {10, 19.9, 30, 0, 0, 180, 0, 0, 1}}};
   for (const auto& [op, expected] : cases) {
     resetTo(10, 20, 30, 0);
     moveCamera(op, 0.1f);
@@ -91,18 +95,18 @@ TEST_F(CameraTest, TurnsAndMovesHaveTheirSignAndSize) {
   resetTo(0, 0, 0, 90);
   const std::vector<float> orientation(camera.orientation, camera.orientation + 9);
   camera.resetPending = 1;  // a move neither performs nor clears a pending reset
-  moveCamera(Advance, -100.0f);
+  moveCamera(CameraOp::Advance, -100.0f);
   expectPose({-100, 0, 0, 90, 0, 180, 1, 0, 0}, 1e-4);
   EXPECT_EQ(orientation, std::vector<float>(camera.orientation, camera.orientation + 9));
   for (const int32_t op : {6, -1, 100, INT32_MIN, INT32_MAX}) {  // the reset stays pending too
-    EXPECT_TRUE(actsAs([op] { moveCamera(op, 0.5f); }, [] {})) << op;
+    EXPECT_TRUE(actsAs([op] { moveCamera(static_cast<CameraOp>(op), 0.5f); }, [] {})) << op;
   }
   camera.resetPending = 2;  // only exactly 1 restores the start pose: x stays -100, pending 2
-  moveCamera(Roll, 0.0f);
+  moveCamera(CameraOp::Roll, 0.0f);
   EXPECT_EQ(camera.position[0] + camera.resetPending, -98.0f);
   resetTo(0, 0, 0, 0);
-  for (int i = 0; i < 20; ++i) moveCamera(Pitch, -0.1f);  // down past the vertical
-  EXPECT_NEAR(camera.pitch, 65.41f, 0.01);                // heading and bank flip over
+  for (int i = 0; i < 20; ++i) moveCamera(CameraOp::Pitch, -0.1f);  // down past the vertical
+  EXPECT_NEAR(camera.pitch, 65.41f, 0.01);                          // heading and bank flip over
   EXPECT_NEAR(std::fabs(camera.heading) - std::fabs(camera.bank), 180.0f, 1e-3);
 }
 
@@ -121,8 +125,9 @@ TEST_F(CameraTest, KeysApplyTheirOperationsInTableOrderUnlessTheReadFails) {
     std::memset(recording.keyboard, 0, sizeof recording.keyboard);
     for (const uint8_t key : held) recording.keyboard[key] = 0x80;
     EXPECT_TRUE(actsAs(pollNavigationKeys, [&a = a] {
-      moveCamera(Strafe, a[0]), moveCamera(Advance, a[1]), moveCamera(Rise, a[2]);
-      moveCamera(Roll, a[3]);
+      moveCamera(CameraOp::Strafe, a[0]), moveCamera(CameraOp::Advance, a[1]),
+          moveCamera(CameraOp::Rise, a[2]);
+      moveCamera(CameraOp::Roll, a[3]);
     }));
   }
 }
@@ -156,12 +161,14 @@ TEST_F(CameraTest, PointerRecentresBeforeTurningOutsideTheDeadZone) {
   recording.onSetCursorPos = [&] {
     turnedFirst = std::memcmp(&before, &camera, sizeof camera) != 0;
   };
-  EXPECT_TRUE(actsAs([] { handlePointerMove(322, 240); },
-                     [] { moveCamera(Heading, -0.005f), moveCamera(Pitch, 0.0f); }));
+  EXPECT_TRUE(
+      actsAs([] { handlePointerMove(322, 240); },
+             [] { moveCamera(CameraOp::Heading, -0.005f), moveCamera(CameraOp::Pitch, 0.0f); }));
   EXPECT_EQ(recording.calls, std::vector<std::string>{"setCursorPos 320 240"});
   EXPECT_FALSE(turnedFirst);
-  EXPECT_TRUE(actsAs([] { handlePointerMove(320, 242); },
-                     [] { moveCamera(Heading, -0.0f), moveCamera(Pitch, 0.005f); }));
+  EXPECT_TRUE(
+      actsAs([] { handlePointerMove(320, 242); },
+             [] { moveCamera(CameraOp::Heading, -0.0f), moveCamera(CameraOp::Pitch, 0.005f); }));
   handlePointerMove(INT32_MIN, INT32_MAX);  // the offsets must not overflow
   EXPECT_FALSE(std::isnan(camera.heading));
 }

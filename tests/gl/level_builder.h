@@ -7,8 +7,8 @@
 
 #include "camera/camera.h"
 #include "camera/view_settings.h"
+#include "common/shell_shared.h"
 #include "level/level_geometry.h"
-#include "render/frame_stats.h"
 
 namespace testlevel {
 

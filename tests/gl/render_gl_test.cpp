@@ -7,9 +7,10 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/sdl/glyph_lists.h"
+#include "platform/sdl/glyph_raster.h"
+#include "render/font_lists.h"
 #include "render/frame.h"
-#include "render/glyph_lists.h"
-#include "render/glyph_raster.h"
 #include "render/render_setup.h"
 #include "render/scene_list.h"
 #include "render/scene_plan.h"
@@ -128,7 +129,7 @@ TEST_F(RenderGlTest, SetupAgainAfterReleaseFollowsTheSettingsAndLeavesNoObjects)
   glGetFloatv(GL_FOG_END, &fogEnd);
   EXPECT_EQ(fogEnd, 12500.0f);
   releaseRendering();
-  EXPECT_FALSE(glIsList(kSceneList) || glIsList(kFontListBase) || glIsList(kFontListBase + 254));
+  EXPECT_FALSE(glIsList(kSceneList));
   EXPECT_FALSE(glIsTexture(textureNames[0]) || glIsTexture(textureNames[1]));
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "render/glyph_raster.h"
+#include "platform/sdl/glyph_raster.h"
 #include "render/overlay_text.h"
 #include "render/scene_plan.h"
 #include "tests/gl/level_builder.h"

@@ -193,6 +193,10 @@ bool buildGlyphLists(DeviceContextHandle, uint32_t firstCode, uint32_t count, ui
   return log(true, "buildGlyphLists %u %u %u", firstCode, count, base);
 }
 
+void deleteGlyphLists(uint32_t base, uint32_t count) {
+  log(0, "deleteGlyphLists %u %u", base, count);
+}
+
 void swapBuffers(DeviceContextHandle) {
   log(0, "swapBuffers");
   if (recording.onSwapBuffers) recording.onSwapBuffers();

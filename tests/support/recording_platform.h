@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform/platform.h"
+#include "platform/platform.h"
 
 struct RecordingPlatform {
   // Scripted results.

@@ -1,5 +1,5 @@
 // Sets the two OpenGL capabilities that the view settings switch without a rebuild.
-#include "app/gl_switches.h"
+#include "render/gl_switches.h"
 
 #include <GL/gl.h>
 

@@ -1,7 +1,9 @@
 // SDL2 backend: the display-mode switch and restore, and the OpenGL binding (pixel format,
 // context, glyph lists, buffer swap). The device context is the SDL window itself.
-#include "app/platform/sdl_backend.h"
-#include "render/glyph_lists.h"
+#include <GL/gl.h>
+
+#include "platform/sdl/glyph_lists.h"
+#include "platform/sdl/sdl_backend.h"
 
 namespace {
 
@@ -82,6 +84,10 @@ void deleteRenderingContext(RenderingContextHandle rc) {
 
 bool buildGlyphLists(DeviceContextHandle, uint32_t firstCode, uint32_t count, uint32_t listBase) {
   return buildFontGlyphLists(firstCode, count, listBase);
+}
+
+void deleteGlyphLists(uint32_t listBase, uint32_t count) {
+  glDeleteLists(listBase, static_cast<GLsizei>(count));
 }
 
 void swapBuffers(DeviceContextHandle dc) {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/platform/platform.h"
+#include "platform/platform.h"
 
 namespace sdl {
 

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/platform/sdl_backend.h"
+#include "platform/sdl/sdl_backend.h"
 
 extern char** environ;
 

@@ -1,7 +1,8 @@
 // The only doorway to the desktop: window and messages, keyboard state and pointer, the
 // timer, the open-file dialog and message boxes, the display mode, and the OpenGL context
-// with its glyph lists. One backend implements it per platform (SDL2 on Linux); the tests
-// link a recording double instead. Nothing above this header sees a window-system header.
+// with its glyph lists. One backend implements it per platform (platform/sdl/ on Linux,
+// platform/win32/ on Windows); the tests link a recording double instead. Nothing above
+// this header sees a window-system header.
 #pragma once
 
 #include <cstdint>
@@ -77,6 +78,11 @@ struct PixelFormatRequest {
   bool doubleBuffer;
 };
 
+// --- Entry --- The backend owns the process entry (main, WinMain) and calls this, which
+// the program defines, with the command line and the window's show command; its result is
+// the exit status.
+int32_t runProgram(int32_t argumentCount, char** arguments, int32_t showCommand);
+
 // --- Window ---
 bool registerWindowClass(const WindowClass& windowClass);
 // Delivers kWmCreate to the procedure before it returns; null on failure, including a
@@ -102,7 +108,9 @@ int32_t defaultWindowProc(WindowHandle window, uint32_t message, uint32_t wParam
 // --- Input ---
 // Fills 256 bytes by virtual-key code, mouse buttons included; bit 0x80 set while held.
 bool readKeyboardState(uint8_t state[256]);
-void setCursorPos(int32_t x, int32_t y);  // screen coordinates
+// Moves the pointer to (x, y) in the viewer window's client coordinates, the coordinates in
+// which pointer-move messages arrive, wherever the window stands on the screen.
+void setCursorPos(int32_t x, int32_t y);
 void showCursor(bool show);
 
 // --- Timer --- ticks arrive as kWmTimer messages with the id in wParam.
@@ -127,6 +135,8 @@ void deleteRenderingContext(RenderingContextHandle rc);
 // One display list per character code, first..first+count-1 at listBase+code, each drawing
 // its glyph with glBitmap and advancing the raster position (fixed pitch).
 bool buildGlyphLists(DeviceContextHandle dc, uint32_t firstCode, uint32_t count, uint32_t listBase);
+// Deletes lists listBase..listBase+count-1 of the current context.
+void deleteGlyphLists(uint32_t listBase, uint32_t count);
 void swapBuffers(DeviceContextHandle dc);
 
 }  // namespace platform

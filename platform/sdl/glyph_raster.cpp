@@ -1,7 +1,7 @@
 // Finds the monospace font with fontconfig and renders each code with FreeType in mono
 // mode, flipping FreeType's top-down rows into the bottom-up rows of a GL bitmap. The work
 // and its allocations happen once; rebuilding the glyph lists reuses the table.
-#include "render/glyph_raster.h"
+#include "platform/sdl/glyph_raster.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

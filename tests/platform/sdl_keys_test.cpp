@@ -5,8 +5,8 @@
 #include <cstring>
 #include <iterator>
 
-#include "app/platform/sdl_backend.h"
-#include "app/platform/virtual_keys.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/virtual_keys.h"
 
 TEST(SdlKeyTable, EveryKeyTheViewerUsesHasItsCodeAndNoOtherKeyHasOne) {
   // Each scancode and the virtual-key code it must give (0: none).

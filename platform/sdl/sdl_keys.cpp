@@ -2,8 +2,8 @@
 // virtual-key codes of the viewer's keyboard state and key-down messages.
 #include <cstring>
 
-#include "app/platform/sdl_backend.h"
-#include "app/platform/virtual_keys.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/virtual_keys.h"
 
 namespace {
 

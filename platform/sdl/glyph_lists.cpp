@@ -1,13 +1,13 @@
 // One display list per character code: the glyph as a glBitmap that then advances the
 // raster position by the fixed 8-pixel pitch. The unpack state is set for the glyph table's
 // layout while the lists compile (bitmaps are unpacked at compile time) and restored after.
-#include "render/glyph_lists.h"
+#include "platform/sdl/glyph_lists.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 
-#include "render/glyph_raster.h"
+#include "platform/sdl/glyph_raster.h"
 
 bool buildFontGlyphLists(uint32_t firstCode, uint32_t count, uint32_t listBase) {
   if (!rasterizeGlyphFont()) return false;

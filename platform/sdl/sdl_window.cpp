@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/platform/sdl_backend.h"
+#include "platform/sdl/sdl_backend.h"
 
 namespace sdl {
 
@@ -277,10 +277,9 @@ void setCursorPos(int32_t x, int32_t y) {
     SDL_WarpMouseGlobal(x, y);
     return;
   }
-  int left = 0;
-  int top = 0;
-  SDL_GetWindowPosition(backend.window, &left, &top);
-  SDL_WarpMouseInWindow(backend.window, x - left, y - top);
+  // Client coordinates: the move this causes arrives at exactly (x, y) wherever the window
+  // manager placed the window.
+  SDL_WarpMouseInWindow(backend.window, x, y);
 }
 
 void showCursor(bool show) {
