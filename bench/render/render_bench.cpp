@@ -104,7 +104,7 @@ void fillEmptyLevel() {
 }
 
 bool prepareContext(benchmark::State& state) {
-  if (!makeTestGlContext() || !buildFontGlyphLists(0, 255, kFontListBase)) {
+  if (!makeTestGlContext() || !buildFontGlyphLists(0, kGlyphCodeCount, kFontListBase)) {
     state.SkipWithError("no headless OpenGL context");
     return false;
   }

@@ -47,23 +47,20 @@ const uint8_t* pageWithLastTexels(const std::vector<uint16_t>& words) {
   return levelGeometry.texturePages[0].texels;
 }
 
-void expectTexel(const uint8_t* texel, uint8_t r, uint8_t g, uint8_t b, uint8_t a,
-                 const char* word) {
-  EXPECT_EQ(texel[0], r) << "red of " << word;
-  EXPECT_EQ(texel[1], g) << "green of " << word;
-  EXPECT_EQ(texel[2], b) << "blue of " << word;
-  EXPECT_EQ(texel[3], a) << "alpha of " << word;
+// A converted texel's four bytes, red first, as one value: 0xRRGGBBAA.
+uint32_t rgba(const uint8_t* texel) {
+  return uint32_t(texel[0]) << 24 | texel[1] << 16 | texel[2] << 8 | texel[3];
 }
 
 TEST(LoadLevel, ConvertsTexelsToMultiplesOfEightWithTwoAlphas) {
-  const uint8_t* t = pageWithLastTexels({0xFFFF, 0x7FFF, 0x8000, 0x8421, 0x001F, 0x7C00});
-  expectTexel(t + 4 * 65535, 248, 248, 248, 255, "0xFFFF");
-  expectTexel(t + 4 * 65534, 248, 248, 248, 0, "0x7FFF");
-  expectTexel(t + 4 * 65533, 0, 0, 0, 255, "0x8000");
-  expectTexel(t + 4 * 65532, 8, 8, 8, 255, "0x8421");
-  expectTexel(t + 4 * 65531, 0, 0, 248, 0, "0x001F");
-  expectTexel(t + 4 * 65530, 248, 0, 0, 0, "0x7C00");
-  expectTexel(t, 0, 0, 0, 0, "the first texel, 0");
+  const uint32_t cases[][2] = {{0xFFFF, 0xF8F8F8FF}, {0x7FFF, 0xF8F8F800}, {0x8000, 0x000000FF},
+                               {0x8421, 0x080808FF}, {0x001F, 0x0000F800}, {0x7C00, 0xF8000000}};
+  std::vector<uint16_t> words;
+  for (const auto& c : cases) words.push_back(uint16_t(c[0]));
+  const uint8_t* texels = pageWithLastTexels(words);
+  for (size_t i = 0; i < words.size(); ++i) {
+    EXPECT_EQ(rgba(texels + 4 * (65535 - i)), cases[i][1]) << "RGBA of word " << cases[i][0];
+  }
 }
 
 // The bulk conversion (vectorised) must agree with the one-texel rule for every word.
@@ -119,12 +116,9 @@ TEST(LoadLevel, CoordinatesComeFromTheHighByteOnly) {
   std::copy(words, words + 8, texture.uvWords);
   ASSERT_EQ(loadDnl(level), LoadFailure::None);
   const float* uv = levelGeometry.objectTextureUVs[0].uv;
-  EXPECT_EQ(uv[0], 0.001953125f) << "high byte 0";
-  EXPECT_EQ(uv[1], 0.001953125f) << "high byte 0, low byte 0xFF";
-  EXPECT_EQ(uv[2], 0.501953125f) << "high byte 128";
-  EXPECT_EQ(uv[3], 0.501953125f) << "high byte 128, low byte 0xAB";
-  EXPECT_EQ(uv[4], 0.998046875f) << "high byte 255";
-  EXPECT_EQ(uv[7], 2.5f / 256) << "v of corner 3, the last word";
+  const float expected[] = {0.001953125f, 0.001953125f, 0.501953125f, 0.501953125f,
+                            0.998046875f, 0.998046875f, 1.5f / 256,   2.5f / 256};
+  for (int k = 0; k < 8; ++k) EXPECT_EQ(uv[k], expected[k]) << "coordinate of word " << words[k];
 }
 
 TEST(LoadLevel, FacesTakeTheWholeTileWordOfTheirObjectTexture) {
@@ -266,9 +260,9 @@ TEST(CutShort, ValuesPastTheEndComeFromMinusOne) {
   const uint64_t texel500 = kHeaderBytes + 65536 + 2 * 500;
   ASSERT_EQ(loadDnl(level, texel500 + 1), LoadFailure::None);  // texel 500 reads 0xFF21
   const uint8_t* texels = levelGeometry.texturePages[0].texels;
-  expectTexel(texels + 4 * 499, 8, 8, 8, 0, "0x0421, the last whole texel");
-  expectTexel(texels + 4 * 500, 248, 200, 8, 255, "the texel cut after its first byte");
-  expectTexel(texels + 4 * 65535, 248, 248, 248, 255, "a texel past the end");
+  EXPECT_EQ(rgba(texels + 4 * 499), 0x08080800u) << "0x0421, the last whole texel";
+  EXPECT_EQ(rgba(texels + 4 * 500), 0xF8C808FFu) << "the texel cut after its first byte";
+  EXPECT_EQ(rgba(texels + 4 * 65535), 0xF8F8F8FFu) << "a texel past the end";
   level = DnlLevel{};
   level.rooms = {roomWithVertices(5)};
   level.rooms[0].x = 100;
