@@ -197,11 +197,12 @@ TEST_F(CameraTest, PointerTurnsOutsideTheDeadZoneAfterRecentring) {
   windowActive = 1;
   bool turnedFirst = true;
   recording.onSetCursorPos = [&] { turnedFirst = !cameraIs(before); };
-  handlePointerMove(322, 243);
+  handlePointerMove(322, 240);  // two pixels right: just outside the dead zone
   EXPECT_EQ(recording.calls, std::vector<std::string>{"setCursorPos 320 240"}) << "re-centred";
   EXPECT_FALSE(turnedFirst) << "re-centred before turning";
   EXPECT_NEAR(camera.heading, 2 * 0.0025 * 57.29578, 1e-3) << "x offset 2 turns the heading";
-  EXPECT_NEAR(camera.pitch, -3 * 0.0025 * 57.29578, 1e-3) << "y offset 3 turns the pitch";
+  handlePointerMove(320, 242);
+  EXPECT_NEAR(camera.pitch, -2 * 0.0025 * 57.29578, 1e-3) << "y offset 2 turns the pitch";
   handlePointerMove(INT32_MIN, INT32_MAX);
   EXPECT_FALSE(std::isnan(camera.heading)) << "extreme offsets must not overflow";
 }
