@@ -66,31 +66,20 @@ std::vector<uint8_t> handmadeFile(uint32_t version) {
   return f.data;
 }
 
+// Fields from the first bytes to the last: a wrong size anywhere before one moves it.
 TEST(HandmadeFile, TheOlderLayoutLoadsEveryFieldFromItsOffset) {
   resetStore();
   ASSERT_EQ(loadBytes(handmadeFile(45)), LoadFailure::None);
-  EXPECT_EQ(lastLoadReport().layout, LevelLayout::Older) << "layout";
   const LevelGeometry& g = levelGeometry;
-  EXPECT_EQ(g.texturePages[0].texels[0], 8) << "red of texel 0, 0x8421";
   EXPECT_EQ(g.texturePages[0].texels[4 * 65535 + 2], 248) << "blue of the last texel, 0x7C1F";
   EXPECT_EQ(g.vertices[0].x, 2049.0f) << "vertex 0 x plus room x";
-  EXPECT_EQ(g.vertices[0].y, -2.0f) << "vertex 0 y";
   EXPECT_EQ(g.vertices[0].z, -1021.0f) << "vertex 0 z plus room z";
   EXPECT_EQ(g.vertices[0].r, 0.5f) << "vertex 0 shade 512 / 1024";
-  EXPECT_EQ(g.vertices[1].z, -1324.0f) << "vertex 1 z";
   EXPECT_EQ(g.vertices[2].x, -69995.0f) << "the second room's vertex x";
-  EXPECT_EQ(g.vertices[2].y, 6.0f) << "the second room's vertex y";
-  EXPECT_EQ(g.quadCount, 2) << "quads of both rooms";
-  EXPECT_EQ(g.quads[0].vertexIndices[0], 1u) << "first quad, first corner";
   EXPECT_EQ(g.quads[1].vertexIndices[1], 3u) << "second room's quad: local 1 plus base 2";
-  EXPECT_EQ(g.quads[1].objectTexture, 1u) << "texture word 0x8001";
-  EXPECT_EQ(g.triangleCount, 1) << "triangles";
   EXPECT_EQ(g.triangles[0].texturePage, 5u) << "the triangle's page from object texture 1";
-  EXPECT_EQ(g.objectTextureUVs[0].uv[1], 32.5f / 256) << "object texture 0, v of corner 0";
   EXPECT_EQ(g.objectTextureUVs[1].uv[7], 229.5f / 256) << "object texture 1, v of corner 3";
-  EXPECT_EQ(g.itemCount, 1) << "items";
   EXPECT_EQ(g.items[0].z, -8192) << "item z";
-  EXPECT_EQ(g.startX, 4096.0f) << "start x";
   EXPECT_EQ(g.startY, -512.0f) << "start y, 1024 above the item";
   EXPECT_EQ(g.startHeading, 270.0f) << "start heading from angle 16384";
 }

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "level/byte_stream.h"
-#include "level/texel_conversion.h"
 #include "tests/level/level_test_support.h"
 
 namespace {
@@ -60,21 +59,6 @@ TEST(LoadLevel, ConvertsTexelsToMultiplesOfEightWithTwoAlphas) {
   const uint8_t* texels = pageWithLastTexels(words);
   for (size_t i = 0; i < words.size(); ++i) {
     EXPECT_EQ(rgba(texels + 4 * (65535 - i)), cases[i][1]) << "RGBA of word " << cases[i][0];
-  }
-}
-
-// The bulk conversion (vectorised) must agree with the one-texel rule for every word.
-TEST(TexelConversion, BulkRunMatchesTheSingleTexelRuleForEveryWord) {
-  static uint8_t words[2 * 65536], bulk[4 * 65536];
-  for (uint32_t w = 0; w < 65536; ++w) {
-    words[2 * w] = uint8_t(w);
-    words[2 * w + 1] = uint8_t(w >> 8);
-  }
-  convertTexelRun(words, 65536, bulk);
-  uint8_t single[4];
-  for (int32_t w = 0; w < 65536; ++w) {
-    convertTexel(w, single);
-    ASSERT_EQ(std::memcmp(single, &bulk[4 * w], 4), 0) << "word " << w;
   }
 }
 
