@@ -56,15 +56,6 @@ inline int32_t readU32(ByteStream& stream) {
   return static_cast<int32_t>((hi << 16) | lo);
 }
 
-// The next `count` bytes when all of them are at hand (the cursor moves past them), else
-// null and nothing moves: a caller then reads the record through the readers above.
-inline const uint8_t* takeBytes(ByteStream& stream, size_t count) {
-  if (stream.windowSize - stream.cursor < count) return nullptr;
-  const uint8_t* at = stream.window + stream.cursor;
-  stream.cursor += count;
-  return at;
-}
-
 // The little-endian 16-bit word at `at`.
 inline int32_t wordAt(const uint8_t* at) {
   return at[0] | at[1] << 8;

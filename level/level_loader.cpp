@@ -95,73 +95,100 @@ float readI16AsFloat() {
   return i16AsFloat(readU16(stream));
 }
 
-LoadFailure readVertices(LoadState& state, float roomX, float roomZ) {
-  const float shadeScale = state.layout == LevelLayout::Older ? 1.0f / 1024.0f : 1.0f / 8192.0f;
-  const int32_t count = readU16(stream);
-  for (int32_t n = 0; n < count; ++n) {
-    RoomVertex& vertex = levelGeometry.vertices[state.vertexTotal];
-    if (const uint8_t* at = takeBytes(stream, 12)) {  // the whole record at hand
-      const float shade = static_cast<float>(wordAt(at + 6)) * shadeScale;
-      vertex = {i16AsFloat(wordAt(at)) + roomX,
-                i16AsFloat(wordAt(at + 2)),
-                i16AsFloat(wordAt(at + 4)) + roomZ,
-                shade,
-                shade,
-                shade};
-    } else if (stream.ended) {  // every field reads as -1: the same values, no reader calls
-      vertex = {roomX - 1.0f, -1.0f, roomZ - 1.0f, -shadeScale, -shadeScale, -shadeScale};
+// Reads `count` records of `recordBytes` into table[total], table[total + 1], ... and fails
+// with `full` once total reaches `capacity`, as one record at a time would. Records lying
+// whole in the bytes at hand are taken straight from them in one run (fromBytes); a record
+// straddling a refill goes through the readers (fromReaders); past the end every field reads
+// as -1, so the rest are all alike and need no reading (pastEnd).
+template <typename Record, typename FromBytes, typename FromReaders, typename PastEnd>
+LoadFailure readRecords(int32_t count, size_t recordBytes, Record* table, int32_t capacity,
+                        int32_t& total, LoadFailure full, FromBytes fromBytes,
+                        FromReaders fromReaders, PastEnd pastEnd) {
+  int32_t done = 0;
+  while (done < count) {
+    const int32_t wanted = std::min(count - done, capacity - total);
+    const size_t whole = (stream.windowSize - stream.cursor) / recordBytes;
+    int32_t run = static_cast<int32_t>(std::min<size_t>(whole, static_cast<size_t>(wanted)));
+    Record* out = table + total;
+    if (run > 0) {
+      const uint8_t* at = stream.window + stream.cursor;
+      for (int32_t k = 0; k < run; ++k) fromBytes(at + k * recordBytes, out[k]);
+      stream.cursor += run * recordBytes;
+    } else if (stream.ended) {
+      run = wanted;
+      for (int32_t k = 0; k < run; ++k) pastEnd(out[k]);
     } else {
-      vertex.x = readI16AsFloat() + roomX;
-      vertex.y = readI16AsFloat();
-      vertex.z = readI16AsFloat() + roomZ;
-      const float shade = static_cast<float>(readU16(stream)) * shadeScale;
-      readU16(stream);
-      readU16(stream);
-      vertex.r = vertex.g = vertex.b = shade;
+      run = 1;
+      fromReaders(out[0]);
     }
-    if (++state.vertexTotal == kMaxVertices) return LoadFailure::TooManyVertices;
+    done += run;
+    total += run;
+    if (total == capacity) return full;
   }
   return LoadFailure::None;
 }
 
-// A room-local index plus the room's vertex base, kept as the unsigned word the file implies.
-uint32_t readFaceIndex(int32_t vertexBase) {
-  return static_cast<uint32_t>(readU16(stream) + vertexBase);
+LoadFailure readVertices(LoadState& state, float roomX, float roomZ) {
+  const float scale = state.layout == LevelLayout::Older ? 1.0f / 1024.0f : 1.0f / 8192.0f;
+  const auto fromBytes = [&](const uint8_t* at, RoomVertex& vertex) {
+    const float shade = static_cast<float>(wordAt(at + 6)) * scale;
+    vertex = {i16AsFloat(wordAt(at)) + roomX,
+              i16AsFloat(wordAt(at + 2)),
+              i16AsFloat(wordAt(at + 4)) + roomZ,
+              shade,
+              shade,
+              shade};
+  };
+  const auto fromReaders = [&](RoomVertex& vertex) {
+    vertex.x = readI16AsFloat() + roomX;
+    vertex.y = readI16AsFloat();
+    vertex.z = readI16AsFloat() + roomZ;
+    const float shade = static_cast<float>(readU16(stream)) * scale;
+    readU16(stream);
+    readU16(stream);
+    vertex.r = vertex.g = vertex.b = shade;
+  };
+  const auto pastEnd = [&](RoomVertex& vertex) {
+    vertex = {roomX - 1.0f, -1.0f, roomZ - 1.0f, -scale, -scale, -scale};
+  };
+  return readRecords(readU16(stream), 12, levelGeometry.vertices, kMaxVertices, state.vertexTotal,
+                     LoadFailure::TooManyVertices, fromBytes, fromReaders, pastEnd);
 }
 
-// Reads a face record, straight from the bytes at hand where it lies whole; once the stream
-// has ended every field is -1: an index of the vertex base less one, object texture 0x7FFF.
+// A face table's records for one room: corner indices made global with the room's vertex
+// base, the object texture from the low 15 bits of the texture word.
 template <typename Face>
-void readFace(Face& face, int32_t vertexBase) {
-  constexpr int32_t corners = sizeof face.vertexIndices / sizeof face.vertexIndices[0];
-  if (const uint8_t* at = takeBytes(stream, 2 * corners + 2)) {  // the whole record at hand
+LoadFailure readFaceTable(Face* table, int32_t capacity, int32_t& total, LoadFailure full,
+                          int32_t vertexBase) {
+  constexpr int32_t corners = sizeof table->vertexIndices / sizeof table->vertexIndices[0];
+  const auto fromBytes = [&](const uint8_t* at, Face& face) {
     for (int32_t k = 0; k < corners; ++k) {
       face.vertexIndices[k] = static_cast<uint32_t>(wordAt(at + 2 * k) + vertexBase);
     }
     face.objectTexture = static_cast<uint32_t>(wordAt(at + 2 * corners) & 0x7FFF);
-    return;
-  }
-  if (stream.ended) {
+  };
+  const auto fromReaders = [&](Face& face) {
+    for (uint32_t& index : face.vertexIndices) {
+      index = static_cast<uint32_t>(readU16(stream) + vertexBase);
+    }
+    face.objectTexture = static_cast<uint32_t>(readU16(stream) & 0x7FFF);
+  };
+  // Past the end: every index the vertex base less one, object texture 0x7FFF; the page is
+  // not written here, so the record keeps the one it held.
+  const auto pastEnd = [&](Face& face) {
     for (uint32_t& index : face.vertexIndices) index = static_cast<uint32_t>(vertexBase - 1);
     face.objectTexture = 0x7FFF;
-    return;
-  }
-  for (uint32_t& index : face.vertexIndices) index = readFaceIndex(vertexBase);
-  face.objectTexture = static_cast<uint32_t>(readU16(stream) & 0x7FFF);
+  };
+  return readRecords(readU16(stream), 2 * corners + 2, table, capacity, total, full, fromBytes,
+                     fromReaders, pastEnd);
 }
 
 LoadFailure readFaces(LoadState& state, int32_t vertexBase) {
-  const int32_t quadCount = readU16(stream);
-  for (int32_t n = 0; n < quadCount; ++n) {
-    readFace(levelGeometry.quads[state.quadTotal], vertexBase);
-    if (++state.quadTotal == kMaxQuads) return LoadFailure::TooManyQuads;
-  }
-  const int32_t triangleCount = readU16(stream);
-  for (int32_t n = 0; n < triangleCount; ++n) {
-    readFace(levelGeometry.triangles[state.triangleTotal], vertexBase);
-    if (++state.triangleTotal == kMaxTriangles) return LoadFailure::TooManyTriangles;
-  }
-  return LoadFailure::None;
+  const LoadFailure quads = readFaceTable(levelGeometry.quads, kMaxQuads, state.quadTotal,
+                                          LoadFailure::TooManyQuads, vertexBase);
+  if (quads != LoadFailure::None) return quads;
+  return readFaceTable(levelGeometry.triangles, kMaxTriangles, state.triangleTotal,
+                       LoadFailure::TooManyTriangles, vertexBase);
 }
 
 // The room sections the viewer does not need; only their sizes matter.
@@ -300,6 +327,8 @@ LoadFailure walkLevel() {
 
   const LoadFailure roomFailure = readRooms(state);
   report.vertexCount = state.vertexTotal;
+  report.quadsStored = state.quadTotal;
+  report.trianglesStored = state.triangleTotal;
   if (roomFailure != LoadFailure::None) return roomFailure;
   levelGeometry.quadCount = state.quadTotal;
   levelGeometry.triangleCount = state.triangleTotal;
@@ -315,6 +344,8 @@ void beginReport() {
   report.failure = LoadFailure::None;
   report.layoutKnown = false;
   report.vertexCount = 0;
+  report.quadsStored = 0;
+  report.trianglesStored = 0;
   report.objectTextureCount = 0;
 }
 

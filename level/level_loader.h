@@ -29,6 +29,8 @@ struct LoadReport {
   bool layoutKnown;            // the last load accepted its version word
   LevelLayout layout;          // the layout that version word selected
   int32_t vertexCount;         // vertices stored by the last load
+  int32_t quadsStored;         // quad and triangle records written by the last load, also
+  int32_t trianglesStored;     // when it failed in the rooms (the counts then stay as they were)
   int32_t objectTextureCount;  // object-texture count as read (zero or less: none)
 };
 
