@@ -11,6 +11,7 @@
 #include "camera/camera.h"
 #include "common/shell_shared.h"
 #include "level/level_loader.h"
+#include "platform/screen.h"
 #include "render/font_lists.h"
 #include "render/gl_switches.h"
 #include "render/render_setup.h"
@@ -52,7 +53,7 @@ void releasePreviousPass(WindowHandle window, platform::RenderingContextHandle* 
   if (*contextOut != nullptr) {
     if (deviceContext != nullptr && platform::makeCurrent(deviceContext, *contextOut)) {
       releaseRendering();
-      platform::deleteGlyphLists(kFontListBase, kFontListCount);
+      platform::deleteGlyphLists(kFontListBase, kGlyphCodeCount);
     }
     platform::makeCurrent(deviceContext, nullptr);
     platform::deleteRenderingContext(*contextOut);
@@ -107,7 +108,7 @@ void initViewer(WindowHandle window, platform::OpenFileRequest* request,
 
   *contextOut = platform::createRenderingContext(deviceContext);
   platform::makeCurrent(deviceContext, *contextOut);
-  platform::buildGlyphLists(deviceContext, 0, kFontListCount, kFontListBase);
+  platform::buildGlyphLists(deviceContext, 0, kGlyphCodeCount, kFontListBase);
 
   int32_t width = 0;
   int32_t height = 0;
@@ -117,7 +118,7 @@ void initViewer(WindowHandle window, platform::OpenFileRequest* request,
   applyFogSetting();
   applyCullSetting();
 
-  platform::setCursorPos(320, 240);
+  platform::setCursorPos(kScreenCentreX, kScreenCentreY);
   camera.resetPending = 1;
   moveCamera(CameraOp::Roll, 0.0f);
 }

@@ -4,10 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "level/face_grouping.h"
 #include "level/level_geometry.h"
 #include "level/level_loader.h"
@@ -58,7 +58,7 @@ DnlLevel capacityLevel() {
   for (int i = 0; i < kMaxItems; ++i) {
     level.items.push_back({static_cast<uint16_t>(i), i * 100, 0, i * 50, 0});
   }
-  for (int s = 1; s < kDnlSectionCount; ++s) level.sectionCounts[s] = 40;
+  for (int s = 0; s < kLevelSectionCount; ++s) level.sectionCounts[s] = 40;
   return level;
 }
 
@@ -69,7 +69,7 @@ DnlLevel hostileLevel() {
   level.rooms.back().gridA = level.rooms.back().gridB = 65535;
   level.rooms.back().writeSkippedRecords = false;
   level.roomCountField = 65535;
-  for (int s = 1; s < kDnlSectionCount; ++s) level.sectionCounts[s] = 0x7FFFFFFF;
+  for (int s = 0; s < kLevelSectionCount; ++s) level.sectionCounts[s] = 0x7FFFFFFF;
   level.writeSectionRecords = false;
   return level;
 }
@@ -114,33 +114,6 @@ BENCHMARK(loadHostile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(assignByScan)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(assignDirect)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Keeps each benchmark's real time per iteration and prints the ratios after the table.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration) {
-        const std::string name = run.benchmark_name();
-        times_[name.substr(0, name.find('/'))] = run.GetAdjustedRealTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    ratio("load / plain read (target <= 3)", "loadFull", "plainRead");
-    ratio("hostile load / load (target <= 2)", "loadHostile", "loadFull");
-    ratio("scan assignment / one-pass assignment", "assignByScan", "assignDirect");
-  }
-
- private:
-  void ratio(const char* label, const char* top, const char* bottom) {
-    if (times_.count(top) == 0 || times_.count(bottom) == 0 || times_[bottom] <= 0) return;
-    printf("%-40s %8.2f\n", label, times_[top] / times_[bottom]);
-  }
-  std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -159,8 +132,11 @@ int main(int argc, char** argv) {
   }
   printf("capacity level: %zu bytes\n", readBuffer.size());
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  RatioReporter reporter(RatioReporter::Clock::Real);
   benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.printRatio("load / plain read (target <= 3)", "loadFull", "plainRead");
+  reporter.printRatio("hostile load / load (target <= 2)", "loadHostile", "loadFull");
+  reporter.printRatio("scan assignment / one-pass assignment", "assignByScan", "assignDirect");
   benchmark::Shutdown();
   std::remove(fullPath.c_str());
   std::remove(hostilePath.c_str());

@@ -38,6 +38,9 @@ uint8_t virtualKeyFor(SDL_Scancode scancode);
 // Fills the 256-byte keyboard state from SDL's scancode state through the key table.
 void fillKeyboardState(const uint8_t* scancodeState, int scancodeCount, uint8_t state[256]);
 
+// Turns one SDL event into the message it stands for, if any, and queues it.
+void translate(const SDL_Event& event);
+
 // True while the viewer window has the keyboard focus.
 bool windowHasFocus();
 

@@ -24,7 +24,29 @@ void push(uint32_t message, uint32_t wParam, uint32_t lParam) {
   ++backend.queueCount;
 }
 
-// Turns one SDL event into the message it stands for, if any.
+void drainEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) translate(event);
+}
+
+// Runs on SDL's timer thread: hands the tick to the main thread as an event.
+uint32_t timerTick(uint32_t interval, void* param) {
+  SDL_Event event = {};
+  event.type = backend.timerEvent;
+  event.user.code = static_cast<int32_t>(reinterpret_cast<uintptr_t>(param));
+  SDL_PushEvent(&event);
+  return interval;
+}
+
+void stopTimers() {
+  for (SDL_TimerID& timer : backend.timers) {
+    if (timer != 0) SDL_RemoveTimer(timer);
+    timer = 0;
+  }
+}
+
+}  // namespace
+
 void translate(const SDL_Event& event) {
   if (event.type == SDL_QUIT) {
     push(platform::kWmClose, 0, 0);
@@ -56,29 +78,6 @@ void translate(const SDL_Event& event) {
     push(platform::kWmTimer, static_cast<uint32_t>(event.user.code), 0);
   }
 }
-
-void drainEvents() {
-  SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) translate(event);
-}
-
-// Runs on SDL's timer thread: hands the tick to the main thread as an event.
-uint32_t timerTick(uint32_t interval, void* param) {
-  SDL_Event event = {};
-  event.type = backend.timerEvent;
-  event.user.code = static_cast<int32_t>(reinterpret_cast<uintptr_t>(param));
-  SDL_PushEvent(&event);
-  return interval;
-}
-
-void stopTimers() {
-  for (SDL_TimerID& timer : backend.timers) {
-    if (timer != 0) SDL_RemoveTimer(timer);
-    timer = 0;
-  }
-}
-
-}  // namespace
 
 bool initialise() {
   if (backend.initialised) return true;
