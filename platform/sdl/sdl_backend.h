@@ -12,8 +12,6 @@ namespace sdl {
 
 inline constexpr uint32_t kQueueCapacity = 256;
 inline constexpr uint32_t kMaxTimers = 4;  // timer ids 0..3
-// SDL events taken into the queue by one look for messages; the rest wait for the next.
-inline constexpr uint32_t kEventsPerPump = 4 * kQueueCapacity;
 
 struct Backend {
   bool initialised;

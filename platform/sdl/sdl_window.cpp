@@ -18,11 +18,14 @@ void shutDown() {
   backend.initialised = false;
 }
 
-// Takes the SDL events waiting now, at most kEventsPerPump of them.
+// Takes every SDL event waiting now: one pump of the display connection, then the queue
+// emptied without pumping again, so events that keep arriving cannot hold the caller.
 void drainEvents() {
-  SDL_Event event;
-  for (uint32_t taken = 0; taken < kEventsPerPump && SDL_PollEvent(&event) != 0; ++taken) {
-    translate(event);
+  SDL_PumpEvents();
+  SDL_Event events[64];
+  int count = 0;
+  while ((count = SDL_PeepEvents(events, 64, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT)) > 0) {
+    for (int i = 0; i < count; ++i) translate(events[i]);
   }
 }
 
