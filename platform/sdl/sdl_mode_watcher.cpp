@@ -3,7 +3,9 @@
 // itself: killed with SIGKILL, crashed, or ended from a signal handler while a box was up.
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
+#include <pthread.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -35,6 +37,7 @@ struct SavedLayout {
 
 SavedLayout saved = {};
 int stateSocket = -1;  // the viewer's end; the watcher reads the other
+pid_t viewerProcess = 0;
 
 int ignoreError(Display*, XErrorEvent*) {
   return 0;
@@ -119,6 +122,15 @@ void restoreLayout(Display* display) {
   _exit(0);
 }
 
+// Runs in every process the viewer forks later (SDL shows its boxes from one): such a child
+// must not keep the watcher waiting, nor outlive the viewer with a box nobody answers.
+void inForkedChild() {
+  if (stateSocket >= 0) close(stateSocket);
+  stateSocket = -1;
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (getppid() != viewerProcess) _exit(0);  // the viewer ended before the line above
+}
+
 }  // namespace
 
 namespace sdl {
@@ -143,6 +155,8 @@ void startModeWatcher() {
     return;
   }
   stateSocket = ends[0];
+  viewerProcess = getpid();
+  pthread_atfork(nullptr, nullptr, inForkedChild);
 }
 
 void reportDisplayMode(bool changed) {
