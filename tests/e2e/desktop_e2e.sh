@@ -9,8 +9,9 @@
 #            start-up.
 #   dialog   the case-blind filter, a missing configured folder, kdialog where zenity is
 #            missing, no dialog program at all, and F6 after a level named on the command line.
-#   keys     Alt+key does not run key commands; a long path's box fits the screen and a
-#            signal while it is open ends the viewer at once.
+#   keys     Alt+key does not run key commands.
+#   box      a long path's box fits the screen, and a signal while it is open ends the
+#            viewer at once.
 # Usage: desktop_e2e.sh SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR
 set -u
 scenario=$1
@@ -178,7 +179,6 @@ case "$scenario" in
     ;;
   dialog)
     startXvfb "$workDir" || fail "Xvfb did not start"
-    "$viewer" --help | grep -q "Usage: dunmoor-viewer \[LEVEL\]" || fail "--help shows no usage"
     mkdir -p "$workDir/bin-zenity" "$workDir/bin-kdialog" "$workDir/bin-none" "$workDir/sub"
     writeLevel "$workDir/LEVEL.DNL"
     writeLevel "$workDir/Level.Dnl"
@@ -260,6 +260,8 @@ EOF
     expectErrorBox "no box saying that no level was selected"
     waitViewer
     [[ "$status" == 0 ]] || fail "no dialog program ended with status $status, not 0"
+    "$timeoutProgram" 10 "$viewer" --help | grep -q "Usage: dunmoor-viewer \[LEVEL\]" ||
+      fail "--help shows no usage"
     ;;
   keys)
     startXvfb "$workDir" || fail "Xvfb did not start"
@@ -284,9 +286,11 @@ EOF
     xdotool key Escape
     waitViewer
     [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
-
+    ;;
+  box)
     # A path too long for one line: the box fits the screen; SIGTERM while it is open ends
     # the viewer at once, with the start-up's status 0.
+    startXvfb "$workDir" || fail "Xvfb did not start"
     # (The configured folder is relative: a configuration value holds 127 characters.)
     longDir=$(printf 'folder-%02d-of-a-deep-tree/' $(seq 1 4))
     mkdir -p "$workDir/$longDir"
