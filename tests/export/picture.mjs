@@ -1,0 +1,67 @@
+// Draws /work/model.glb with three.js from the file's camera at 640 x 480 and posts four
+// pictures: as the file says (plain), front faces only (front), and, to show that the
+// comparison notices, the level mirrored left to right (mirror) and upside down (upside-down)
+// about the camera's view axis. Then /work/model-shaded.glb as the file says (shaded).
+import * as THREE from 'three';
+import { GLTFLoader } from 'three/addons/loaders/GLTFLoader.js';
+
+const width = 640, height = 480;
+
+async function post(path, data) {
+  await fetch(path, { method: 'POST', body: data });
+}
+
+async function shoot(renderer, scene, camera, name) {
+  renderer.render(scene, camera);
+  const blob = await new Promise((resolve) => renderer.domElement.toBlob(resolve, 'image/png'));
+  await post(`/result/${name}.png`, blob);
+}
+
+// Sets the level node to the mirror `flip` (a diagonal scale) taken in the camera's frame.
+function flipAboutCamera(level, camera, flip) {
+  const toCamera = camera.matrixWorld.clone().invert();
+  level.matrixAutoUpdate = false;
+  level.matrix.copy(camera.matrixWorld).multiply(flip).multiply(toCamera);
+  level.updateMatrixWorld(true);
+}
+
+async function load(name) {
+  const gltf = await new GLTFLoader().loadAsync(`/work/${name}`);
+  const camera = gltf.cameras[0];
+  if (!camera) throw new Error(`${name} has no camera`);
+  camera.aspect = width / height;
+  camera.updateProjectionMatrix();
+  gltf.scene.updateMatrixWorld(true);
+  return { scene: gltf.scene, camera };
+}
+
+async function run() {
+  const renderer = new THREE.WebGLRenderer({ antialias: false, preserveDrawingBuffer: true });
+  renderer.setPixelRatio(1);
+  renderer.setSize(width, height);
+  renderer.setClearColor(0x000000, 1);
+  document.body.appendChild(renderer.domElement);
+
+  const { scene, camera } = await load('model.glb');
+
+  await shoot(renderer, scene, camera, 'plain');
+  const materials = [];
+  scene.traverse((node) => { if (node.isMesh) materials.push(node.material); });
+  for (const material of materials) material.side = THREE.FrontSide;
+  await shoot(renderer, scene, camera, 'front');
+  for (const material of materials) material.side = THREE.DoubleSide;
+
+  const level = scene.getObjectByName('level');
+  flipAboutCamera(level, camera, new THREE.Matrix4().makeScale(-1, 1, 1));
+  await shoot(renderer, scene, camera, 'mirror');
+  flipAboutCamera(level, camera, new THREE.Matrix4().makeScale(1, -1, 1));
+  await shoot(renderer, scene, camera, 'upside-down');
+
+  const shaded = await load('model-shaded.glb');
+  await shoot(renderer, shaded.scene, shaded.camera, 'shaded');
+}
+
+run().then(() => post('/done', 'ok'), async (error) => {
+  await post('/log', String(error?.stack ?? error));
+  await post('/done', 'failed');
+});

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# The sample level's export drawn by three.js in headless Chromium from the file's camera,
+# against the viewer's own first frame of the same level (its renderer on the headless GL
+# test context). Pictures are compared as 160 x 120 greyscale by ImageMagick's normalised
+# RMSE; they must agree within TOLERANCE, and the level drawn mirrored or upside down must
+# not, so the comparison is shown to notice either. Front faces only are compared with the
+# viewer's frame with culling on, the shaded export with the viewer's shaded frame. The
+# pictures stay in WORKDIR.
+# Usage: picture_test.sh DNL_SAMPLE DNL_EXPORT VIEWER_FRAME WORKDIR
+set -euo pipefail
+sample=$1 exporter=$2 viewer_frame=$3 work=$4
+here=$(cd "$(dirname "$0")" && pwd)
+tolerance=0.06  # plain and front pictures
+flipped=0.12    # a mirrored or upside-down picture must differ at least this much
+
+rm -rf "$work"
+mkdir -p "$work/profile"
+"$sample" "$work/sample.dnl"
+# The viewer's first frame has no shade, so neither has the export compared with it; the
+# shaded export is compared with the viewer's frame with its shading switched on.
+"$exporter" "$work/sample.dnl" "$work/model.glb" --no-shade
+"$exporter" "$work/sample.dnl" "$work/model-shaded.glb"
+"$viewer_frame" "$work/sample.dnl" "$work/viewer.png"
+"$viewer_frame" "$work/sample.dnl" "$work/viewer-cull.png" --cull
+"$viewer_frame" "$work/sample.dnl" "$work/viewer-shade.png" --shade
+
+server=""
+browser=""
+stop() {
+  if [[ -n "$browser" ]]; then
+    kill -- "-$browser" 2>/dev/null || true
+    # Its helpers leave with it; the profile is removed once the whole group has gone.
+    for _ in $(seq 50); do
+      kill -0 -- "-$browser" 2>/dev/null || break
+      sleep 0.1
+    done
+  fi
+  [[ -n "$server" ]] && kill "$server" 2>/dev/null || true
+  rm -rf "$work/profile"
+}
+trap stop EXIT
+
+node "$here/serve.mjs" "$here" "$work" 90 >"$work/port" 2>"$work/serve.log" &
+server=$!
+for _ in $(seq 50); do
+  [[ -s "$work/port" ]] && break
+  sleep 0.1
+done
+port=$(head -n1 "$work/port")
+[[ -n "$port" ]] || { echo "the picture server did not start"; cat "$work/serve.log"; exit 1; }
+
+# Its own session and process group, so that stopping it stops its helper processes too.
+setsid chromium --headless --no-sandbox --disable-gpu --use-angle=swiftshader \
+  --enable-unsafe-swiftshader --disable-quic --no-first-run --disable-background-networking \
+  --disable-component-update --disable-sync --user-data-dir="$work/profile" \
+  --window-size=640,480 "http://127.0.0.1:$port/page/picture.html" \
+  >"$work/chromium.log" 2>&1 &
+browser=$!
+status=0
+wait "$server" || status=$?
+server=""
+cat "$work/serve.log"
+[[ $status -eq 0 ]] || { echo "the page did not draw the export (pictures in $work)"; exit 1; }
+
+# Normalised RMSE between two pictures as 160 x 120 greyscale.
+difference() {
+  local a b
+  a=$(mktemp --suffix=.png -p "$work") b=$(mktemp --suffix=.png -p "$work")
+  convert "$1" -colorspace Gray -resize '160x120!' "$a"
+  convert "$2" -colorspace Gray -resize '160x120!' "$b"
+  compare -metric RMSE "$a" "$b" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/' || true
+  rm -f "$a" "$b"
+}
+failed=0
+check() {  # NAME PICTURE VIEWER_PICTURE below|above LIMIT
+  local value
+  value=$(difference "$work/$2" "$work/$3")
+  if awk -v v="$value" -v l="$5" -v way="$4" 'BEGIN { exit !(way == "below" ? v < l : v >= l) }'
+  then
+    echo "ok   $1: difference $value, $4 $5"
+  else
+    echo "FAIL $1: difference $value, wanted $4 $5"
+    failed=1
+  fi
+}
+check "export as the viewer draws it" plain.png viewer.png below $tolerance
+check "front faces as the viewer keeps them with culling" front.png viewer-cull.png below $tolerance
+check "shaded export as the viewer shades it" shaded.png viewer-shade.png below $tolerance
+check "mirrored export noticed" mirror.png viewer.png above $flipped
+check "upside-down export noticed" upside-down.png viewer.png above $flipped
+[[ $failed -eq 0 ]] || echo "pictures kept in $work"
+exit $failed

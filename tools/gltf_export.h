@@ -1,0 +1,36 @@
+// Writes what the viewer shows of the level store as one binary glTF 2.0 file (.glb): the
+// drawn faces as one primitive per texture page, the pages as embedded PNG images, the items
+// as named nodes and the start pose as a camera. The world's y grows downward; the export
+// turns it half a turn about the x axis (x, y, z) -> (x, -y, -z), a rotation and not a
+// mirror, so up is up and every face keeps the side it shows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "level/level_geometry.h"
+
+struct ExportOptions {
+  double scale = 1.0 / 1024.0;  // glTF units (metres) per world unit
+  bool shade = true;            // per-vertex shade as vertex colours
+  bool items = true;            // one node per item
+};
+
+// What the viewer's camera uses at start, in world units.
+inline constexpr double kExportFieldOfViewDegrees = 45.0;
+inline constexpr double kExportAspectRatio = 640.0 / 480.0;
+inline constexpr double kExportNearPlane = 400.0;
+inline constexpr double kExportFarPlane = 25000.0;
+// A texel is drawn only where its alpha is above this, as the viewer's alpha test does.
+inline constexpr double kExportAlphaCutoff = 0.5;
+
+// True for a scale the export accepts: positive, normal and small enough that every world
+// position stays finite.
+bool exportScaleValid(double scale);
+
+// The whole .glb file of `level` in `out`; false when a page cannot be encoded or the
+// options are out of range.
+bool buildLevelGlb(const LevelGeometry& level, const ExportOptions& options, std::string& out);
+
+// buildLevelGlb, written to `path`; false when building or writing fails.
+bool exportLevelGlb(const LevelGeometry& level, const ExportOptions& options, const char* path);
