@@ -65,6 +65,8 @@ bool initialise() {
 }
 
 void push(uint32_t message, uint32_t wParam, uint32_t lParam) {
+  // With the window gone nothing is left to receive a message; only the quit request is.
+  if (backend.window == nullptr) return;
   if (message == platform::kWmMouseMove && backend.queueCount > 0) {
     const uint32_t last = (backend.queueHead + backend.queueCount - 1) % kQueueCapacity;
     if (backend.queue[last].message == platform::kWmMouseMove) {
@@ -219,6 +221,9 @@ void destroyWindow(WindowHandle window) {
   if (backend.procedure != nullptr) backend.procedure(window, kWmDestroy, 0, 0);
   SDL_DestroyWindow(w);
   backend.window = nullptr;
+  // Messages still queued for the window die with it, as they do on Windows.
+  backend.queueHead = 0;
+  backend.queueCount = 0;
 }
 
 bool getClientSize(WindowHandle window, int32_t* width, int32_t* height) {

@@ -16,6 +16,11 @@ class SdlEvents : public ::testing::Test {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     unsetenv("DISPLAY");  // no mode watcher: there is no screen
     ASSERT_TRUE(sdl::initialise()) << SDL_GetError();
+    // Messages go to the one window; the display-less driver makes a plain one.
+    if (sdl::backend.window == nullptr) {
+      sdl::backend.window = SDL_CreateWindow("test", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
+    }
+    ASSERT_NE(sdl::backend.window, nullptr) << SDL_GetError();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     sdl::backend.queueHead = sdl::backend.queueCount = 0;
     sdl::backend.pumpedThisPass = false;
@@ -90,4 +95,14 @@ TEST_F(SdlEvents, DefaultProcessingClosesTheWindowOnAltF4Only) {
   ASSERT_EQ(sdl::backend.queueCount, 1u) << "Alt+F4 queues one message";
   EXPECT_EQ(sdl::backend.queue[sdl::backend.queueHead].message, platform::kWmClose)
       << "and it is the close";
+}
+
+TEST_F(SdlEvents, MessagesForADestroyedWindowAreDropped) {
+  pushKey(SDL_SCANCODE_F6, KMOD_NONE);
+  ASSERT_TRUE(platform::peekMessage());
+  platform::destroyWindow(sdl::handleOf(sdl::backend.window));
+  EXPECT_EQ(sdl::backend.queueCount, 0u) << "the queued F6 died with the window";
+  pushKey(SDL_SCANCODE_F6, KMOD_NONE);
+  platform::swapBuffers(nullptr);
+  EXPECT_FALSE(platform::peekMessage()) << "a key arriving afterwards has nobody to go to";
 }
