@@ -68,8 +68,10 @@ startViewer() {
   viewerPid=$!
 }
 
-# Waits at most $1 seconds (default 20) for the viewer to end; sets status.
+# Waits at most $1 seconds (default 20) for the viewer to end; sets status. Once it has
+# ended, status stays.
 waitViewer() {
+  [[ -n "$viewerPid" ]] || return
   local tries=$((${1:-20} * 5))
   status=running
   while kill -0 "$viewerPid" 2>/dev/null; do
@@ -135,8 +137,18 @@ case "$scenario" in
       back=$(differingPixels "$workDir/3-before-look.png" "$workDir/5-looked-back.png")
       # Rounding leaves a few edge pixels; a camera that kept turning differs everywhere.
       ((back < 3000)) || fail "the camera kept turning: the same move back differs ($back)"
+      # Esc right behind a burst of pointer moves still ends the viewer at once.
+      moves=()
+      for i in $(seq 1 150); do
+        moves+=(mousemove --window "$window" $((200 + i)) $((100 + i)))
+        moves+=(mousemove --window "$window" $((500 - i)) $((380 - i)))
+      done
+      xdotool "${moves[@]}" key Escape
+      waitViewer 3
+      [[ "$status" != running ]] || fail "Esc behind a burst of pointer moves was not taken"
+    else
+      xdotool key Escape
     fi
-    xdotool key Escape
     waitViewer 10
     [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
     ;;
