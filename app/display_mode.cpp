@@ -5,6 +5,7 @@
 
 #include "app/shell_state.h"
 #include "platform/platform.h"
+#include "platform/screen.h"
 
 const char* displayModeMessage(int32_t result) {
   switch (result) {
@@ -24,7 +25,7 @@ const char* displayModeMessage(int32_t result) {
 }
 
 void enterViewerDisplayMode() {
-  const platform::DisplayMode mode = {640, 480, 16};
+  const platform::DisplayMode mode = {kScreenWidth, kScreenHeight, kScreenBitsPerPixel};
   const int32_t result = platform::changeDisplayMode(&mode);
   const char* format = displayModeMessage(result);
   if (format == nullptr) return;

@@ -11,6 +11,7 @@
 #include "camera/camera.h"
 #include "common/shell_shared.h"
 #include "level/level_loader.h"
+#include "platform/screen.h"
 #include "render/font_lists.h"
 #include "render/gl_switches.h"
 #include "render/render_setup.h"
@@ -19,6 +20,7 @@ namespace {
 
 using platform::WindowHandle;
 
+constexpr size_t kShownPathSize = 256;
 constexpr const char* kLoadFailure =
     "Failed to open %s level file or the data file is invalid/corrupted";
 
@@ -33,16 +35,22 @@ void failLoading(WindowHandle window, const char* path) {
   fail(window, true, messageText);
 }
 
-// Takes the dialog's choice into levelPath. A path that does not fit is never cut into
-// another path: it fails as an unloadable file.
-bool takeChosenPath(WindowHandle window, const platform::OpenFileRequest& request) {
-  const char* chosen = request.fileName;
-  const size_t length = strnlen(chosen, request.fileNameCapacity);
-  if (request.nameTooLong || length >= sizeof levelPath) {
-    failLoading(window, chosen);
+// Takes a chosen or named path into levelPath. A path that does not fit is never cut into
+// another path: it fails as an unloadable file, the message showing at most kShownPathSize
+// bytes of it.
+bool takeLevelPath(WindowHandle window, const char* path, size_t capacity, bool tooLong) {
+  const size_t length = strnlen(path, capacity);
+  if (tooLong || length >= sizeof levelPath) {
+    char shown[kShownPathSize];
+    if (length == capacity) {  // not even terminated within capacity: marked as cut
+      std::snprintf(shown, sizeof shown, "%.*s...", static_cast<int>(sizeof shown - 4), path);
+    } else {
+      std::snprintf(shown, sizeof shown, "%.*s", static_cast<int>(length), path);
+    }
+    failLoading(window, shown);
     return false;
   }
-  std::memcpy(levelPath, chosen, length);
+  std::memcpy(levelPath, path, length);
   levelPath[length] = '\0';
   return true;
 }
@@ -52,7 +60,7 @@ void releasePreviousPass(WindowHandle window, platform::RenderingContextHandle* 
   if (*contextOut != nullptr) {
     if (deviceContext != nullptr && platform::makeCurrent(deviceContext, *contextOut)) {
       releaseRendering();
-      platform::deleteGlyphLists(kFontListBase, kFontListCount);
+      platform::deleteGlyphLists(kFontListBase, kGlyphCodeCount);
     }
     platform::makeCurrent(deviceContext, nullptr);
     platform::deleteRenderingContext(*contextOut);
@@ -76,7 +84,10 @@ void initViewer(WindowHandle window, platform::OpenFileRequest* request,
       fail(window, true, messageText);
       return;
     }
-    if (!takeChosenPath(window, *request)) return;
+    if (!takeLevelPath(window, request->fileName, request->fileNameCapacity,
+                       request->nameTooLong)) {
+      return;
+    }
   }
   if (loadFile == 1 && !loadLevel(levelPath)) {
     failLoading(window, levelPath);
@@ -107,7 +118,7 @@ void initViewer(WindowHandle window, platform::OpenFileRequest* request,
 
   *contextOut = platform::createRenderingContext(deviceContext);
   platform::makeCurrent(deviceContext, *contextOut);
-  platform::buildGlyphLists(deviceContext, 0, kFontListCount, kFontListBase);
+  platform::buildGlyphLists(deviceContext, 0, kGlyphCodeCount, kFontListBase);
 
   int32_t width = 0;
   int32_t height = 0;
@@ -117,7 +128,13 @@ void initViewer(WindowHandle window, platform::OpenFileRequest* request,
   applyFogSetting();
   applyCullSetting();
 
-  platform::setCursorPos(320, 240);
+  platform::setCursorPos(kScreenCentreX, kScreenCentreY);
   camera.resetPending = 1;
   moveCamera(CameraOp::Roll, 0.0f);
+}
+
+void initViewerWithLevel(WindowHandle window, platform::OpenFileRequest* request,
+                         platform::RenderingContextHandle* contextOut, const char* path) {
+  if (!takeLevelPath(window, path, kShownPathSize, false)) return;
+  initViewer(window, request, contextOut, 0, 1);
 }

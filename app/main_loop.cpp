@@ -7,13 +7,14 @@
 #include "camera/navigation.h"
 #include "common/shell_shared.h"
 #include "platform/platform.h"
+#include "platform/screen.h"
 #include "render/frame.h"
 
 int32_t viewerMain(int32_t showCommand) {
   const platform::WindowClass windowClass = {"Dunmoor Viewer", viewerWindowProc};
   if (!platform::registerWindowClass(windowClass)) return 0;
   const platform::WindowParams params = {
-      "Dunmoor Viewer", "Generic OpenGL Sample", true, 0, 0, 640, 480};
+      "Dunmoor Viewer", "Generic OpenGL Sample", true, 0, 0, kScreenWidth, kScreenHeight};
   platform::WindowHandle window = platform::createWindow(params);
   if (window == nullptr) return 0;
   platform::showWindow(window, showCommand);

@@ -8,12 +8,11 @@
 #include "camera/view_settings.h"
 #include "common/shell_shared.h"
 #include "platform/platform.h"
+#include "platform/screen.h"
 #include "platform/virtual_keys.h"
 
 namespace {
 
-constexpr int32_t kCentreX = 320;
-constexpr int32_t kCentreY = 240;
 constexpr uint8_t kHeldBit = 0x80;
 constexpr float kRaiseFactor = 1.01999998f;
 constexpr float kLowerFactor = 0.98039216f;
@@ -67,10 +66,10 @@ void mouseLook(float dx, float dy) {
 void handlePointerMove(int32_t x, int32_t y) {
   if (windowActive == 0) return;
   // Widened so that any 32-bit position gives an exact offset.
-  const int64_t dx = static_cast<int64_t>(x) - kCentreX;
-  const int64_t dy = static_cast<int64_t>(y) - kCentreY;
+  const int64_t dx = static_cast<int64_t>(x) - kScreenCentreX;
+  const int64_t dy = static_cast<int64_t>(y) - kScreenCentreY;
   // The move caused by the re-centring itself lands in this dead zone.
   if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) return;
-  platform::setCursorPos(kCentreX, kCentreY);
+  platform::setCursorPos(kScreenCentreX, kScreenCentreY);
   mouseLook(static_cast<float>(dx), static_cast<float>(dy));
 }

@@ -11,5 +11,5 @@ void pollNavigationKeys();
 void mouseLook(float dx, float dy);
 
 // Handles one pointer move at client position (x, y): ignored while inactive or within the
-// dead zone around (320, 240); otherwise re-centres the pointer, then turns.
+// dead zone around the screen centre; otherwise re-centres the pointer, then turns.
 void handlePointerMove(int32_t x, int32_t y);

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstring>
 
+#include "fuzz/plan_bounds.h"
 #include "level/level_geometry.h"
 #include "level/level_loader.h"
-#include "tests/hostile/plan_bounds.h"
 
 namespace {
 

@@ -39,7 +39,8 @@ DnlLevel smallLevel(LevelLayout layout) {
     level.objectTextures.push_back(texture);
   }
   level.items = {{0, 512, 0, 512, 16384}, {7, 100, 200, 300, 0}};
-  for (int s = 1; s < kDnlSectionCount; ++s) level.sectionCounts[s] = static_cast<uint32_t>(s % 3);
+  for (int s = 0; s < kLevelSectionCount; ++s)
+    level.sectionCounts[s] = static_cast<uint32_t>(s % 3);
   return level;
 }
 
@@ -82,11 +83,12 @@ int main(int argc, char** argv) {
     const uint64_t pageCut = layout == LevelLayout::Older ? kDnlNoCut : 1800 + 65536 + 4001;
     ok &= save(out, tag + "one_page.dnl", writeDnlBytes(paged, pageCut));
 
-    // Claims the file never backs: a huge grid, section 16 sizing section 18 past 32 bits.
+    // Claims the file never backs: a huge grid, a shared count sizing a later
+    // section past 32 bits.
     DnlLevel claims = smallLevel(layout);
     claims.rooms[0].gridA = claims.rooms[0].gridB = 65535;
     claims.rooms[0].writeSkippedRecords = false;
-    claims.sectionCounts[16] = 0x7FFFFFFF;
+    claims.sectionCounts[kSharedCountSection] = 0x7FFFFFFF;
     claims.writeSectionRecords = false;
     ok &= save(out, tag + "claims.dnl", writeDnlBytes(claims));
 

@@ -56,6 +56,11 @@ inline int32_t readU32(ByteStream& stream) {
   return static_cast<int32_t>((hi << 16) | lo);
 }
 
+// The little-endian 16-bit word at `at`.
+inline int32_t wordAt(const uint8_t* at) {
+  return at[0] | at[1] << 8;
+}
+
 // True when no byte is left to read; refills an empty window from the file to find out.
 bool byteStreamEnded(ByteStream& stream);
 

@@ -5,19 +5,14 @@
 
 #include "level/level_geometry.h"
 
-static int32_t boundedCount(int32_t count, int32_t capacity) {
-  if (count < 0) return 0;
-  return count < capacity ? count : capacity;
-}
-
 void assignTexturePage(int32_t objectTextureIndex, int32_t tileWord) {
   const uint32_t index = static_cast<uint32_t>(objectTextureIndex);
   const uint32_t page = static_cast<uint32_t>(tileWord);
-  const int32_t quadCount = boundedCount(levelGeometry.quadCount, kMaxQuads);
+  const int32_t quadCount = countWithinTable(levelGeometry.quadCount, kMaxQuads);
   for (int32_t i = 0; i < quadCount; ++i) {
     if (levelGeometry.quads[i].objectTexture == index) levelGeometry.quads[i].texturePage = page;
   }
-  const int32_t triangleCount = boundedCount(levelGeometry.triangleCount, kMaxTriangles);
+  const int32_t triangleCount = countWithinTable(levelGeometry.triangleCount, kMaxTriangles);
   for (int32_t i = 0; i < triangleCount; ++i) {
     TriFace& face = levelGeometry.triangles[i];
     if (face.objectTexture == index) face.texturePage = page;
@@ -27,14 +22,14 @@ void assignTexturePage(int32_t objectTextureIndex, int32_t tileWord) {
 void assignTexturePages(const int32_t* tileWords, int32_t count) {
   if (tileWords == nullptr || count <= 0) return;
   const uint32_t known = static_cast<uint32_t>(count);
-  const int32_t quadCount = boundedCount(levelGeometry.quadCount, kMaxQuads);
+  const int32_t quadCount = countWithinTable(levelGeometry.quadCount, kMaxQuads);
   for (int32_t i = 0; i < quadCount; ++i) {
     QuadFace& face = levelGeometry.quads[i];
     if (face.objectTexture < known) {
       face.texturePage = static_cast<uint32_t>(tileWords[face.objectTexture]);
     }
   }
-  const int32_t triangleCount = boundedCount(levelGeometry.triangleCount, kMaxTriangles);
+  const int32_t triangleCount = countWithinTable(levelGeometry.triangleCount, kMaxTriangles);
   for (int32_t i = 0; i < triangleCount; ++i) {
     TriFace& face = levelGeometry.triangles[i];
     if (face.objectTexture < known) {
@@ -72,7 +67,7 @@ static void groupTable(Face* faces, int32_t count, int32_t pageCount) {
 void groupFacesByPage() {
   const int32_t pageCount = levelGeometry.numTexturePages;
   if (pageCount < 1) return;
-  groupTable(levelGeometry.quads, boundedCount(levelGeometry.quadCount, kMaxQuads), pageCount);
-  groupTable(levelGeometry.triangles, boundedCount(levelGeometry.triangleCount, kMaxTriangles),
+  groupTable(levelGeometry.quads, countWithinTable(levelGeometry.quadCount, kMaxQuads), pageCount);
+  groupTable(levelGeometry.triangles, countWithinTable(levelGeometry.triangleCount, kMaxTriangles),
              pageCount);
 }

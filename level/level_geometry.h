@@ -68,5 +68,11 @@ static_assert(sizeof(RoomVertex) == 24, "vertex records must be 24 bytes for the
 static_assert(sizeof(QuadFace) == 24 && sizeof(TriFace) == 20, "face records are plain words");
 static_assert(sizeof(TexturePage) == 262144, "a page is 256 x 256 RGBA texels");
 
+// The records of a table that a count read from a file can name: none for zero or less,
+// never more than the table holds.
+inline constexpr int32_t countWithinTable(int32_t count, int32_t capacity) {
+  return count < 0 ? 0 : (count < capacity ? count : capacity);
+}
+
 // The process-wide store; zero at program start.
 extern LevelGeometry levelGeometry;

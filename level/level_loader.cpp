@@ -3,11 +3,14 @@
 // store index is checked against its table before the record is written.
 #include "level/level_loader.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "level/byte_stream.h"
 #include "level/face_grouping.h"
 #include "level/level_geometry.h"
+#include "level/level_sections.h"
 #include "level/texel_conversion.h"
 
 namespace {
@@ -28,11 +31,7 @@ void skipRecords(int64_t count, uint64_t size) {
   if (count > 0) skipBytes(stream, static_cast<uint64_t>(count) * size);
 }
 
-// A section whose count is a u32 taken as signed.
-void skipSection32(uint64_t recordSize) {
-  skipRecords(readU32(stream), recordSize);
-}
-// A section whose count is a u16 (negative only past the end).
+// A room section whose count is a u16 (negative only past the end).
 void skipSection16(uint64_t recordSize) {
   skipRecords(readU16(stream), recordSize);
 }
@@ -66,7 +65,16 @@ void readTexturePage(uint8_t* out) {
       out += 4 * run;
       done += run;
     } else if (byteStreamEnded(stream)) {
-      for (; done < kTexelsPerPage; ++done, out += 4) convertTexel(-1, out);
+      // Past the end every texel reads as -1, which converts as the word 0xFFFF does.
+      static const std::array<uint8_t, 8192> allOnes = [] {
+        std::array<uint8_t, 8192> bytes;
+        bytes.fill(0xFF);
+        return bytes;
+      }();
+      const int32_t run = std::min<int32_t>(kTexelsPerPage - done, allOnes.size() / 2);
+      convertTexelRun(allOnes.data(), run, out);
+      out += 4 * run;
+      done += run;
     } else {
       convertTexel(readU16(stream), out);
       out += 4;
@@ -80,48 +88,107 @@ void readTexturePages(int32_t pageCount) {
 }
 
 // The low 16 bits of a reader result taken as a signed 16-bit value.
+float i16AsFloat(int32_t word) {
+  return static_cast<float>(static_cast<int16_t>(word & 0xFFFF));
+}
 float readI16AsFloat() {
-  return static_cast<float>(static_cast<int16_t>(readU16(stream) & 0xFFFF));
+  return i16AsFloat(readU16(stream));
+}
+
+// Reads `count` records of `recordBytes` into table[total], table[total + 1], ... and fails
+// with `full` once total reaches `capacity`, as one record at a time would. Records lying
+// whole in the bytes at hand are taken straight from them in one run (fromBytes); a record
+// straddling a refill goes through the readers (fromReaders); past the end every field reads
+// as -1, so the rest are all alike and need no reading (pastEnd).
+template <typename Record, typename FromBytes, typename FromReaders, typename PastEnd>
+LoadFailure readRecords(int32_t count, size_t recordBytes, Record* table, int32_t capacity,
+                        int32_t& total, LoadFailure full, FromBytes fromBytes,
+                        FromReaders fromReaders, PastEnd pastEnd) {
+  int32_t done = 0;
+  while (done < count) {
+    const int32_t wanted = std::min(count - done, capacity - total);
+    const size_t whole = (stream.windowSize - stream.cursor) / recordBytes;
+    int32_t run = static_cast<int32_t>(std::min<size_t>(whole, static_cast<size_t>(wanted)));
+    Record* out = table + total;
+    if (run > 0) {
+      const uint8_t* at = stream.window + stream.cursor;
+      for (int32_t k = 0; k < run; ++k) fromBytes(at + k * recordBytes, out[k]);
+      stream.cursor += run * recordBytes;
+    } else if (stream.ended) {
+      run = wanted;
+      for (int32_t k = 0; k < run; ++k) pastEnd(out[k]);
+    } else {
+      run = 1;
+      fromReaders(out[0]);
+    }
+    done += run;
+    total += run;
+    if (total == capacity) return full;
+  }
+  return LoadFailure::None;
 }
 
 LoadFailure readVertices(LoadState& state, float roomX, float roomZ) {
-  const float shadeScale = state.layout == LevelLayout::Older ? 1.0f / 1024.0f : 1.0f / 8192.0f;
-  const int32_t count = readU16(stream);
-  for (int32_t n = 0; n < count; ++n) {
-    RoomVertex& vertex = levelGeometry.vertices[state.vertexTotal];
+  const float scale = state.layout == LevelLayout::Older ? 1.0f / 1024.0f : 1.0f / 8192.0f;
+  const auto fromBytes = [&](const uint8_t* at, RoomVertex& vertex) {
+    const float shade = static_cast<float>(wordAt(at + 6)) * scale;
+    vertex = {i16AsFloat(wordAt(at)) + roomX,
+              i16AsFloat(wordAt(at + 2)),
+              i16AsFloat(wordAt(at + 4)) + roomZ,
+              shade,
+              shade,
+              shade};
+  };
+  const auto fromReaders = [&](RoomVertex& vertex) {
     vertex.x = readI16AsFloat() + roomX;
     vertex.y = readI16AsFloat();
     vertex.z = readI16AsFloat() + roomZ;
-    const float shade = static_cast<float>(readU16(stream)) * shadeScale;
+    const float shade = static_cast<float>(readU16(stream)) * scale;
     readU16(stream);
     readU16(stream);
     vertex.r = vertex.g = vertex.b = shade;
-    if (++state.vertexTotal == kMaxVertices) return LoadFailure::TooManyVertices;
-  }
-  return LoadFailure::None;
+  };
+  const auto pastEnd = [&](RoomVertex& vertex) {
+    vertex = {roomX - 1.0f, -1.0f, roomZ - 1.0f, -scale, -scale, -scale};
+  };
+  return readRecords(readU16(stream), 12, levelGeometry.vertices, kMaxVertices, state.vertexTotal,
+                     LoadFailure::TooManyVertices, fromBytes, fromReaders, pastEnd);
 }
 
-// A room-local index plus the room's vertex base, kept as the unsigned word the file implies.
-uint32_t readFaceIndex(int32_t vertexBase) {
-  return static_cast<uint32_t>(readU16(stream) + vertexBase);
+// A face table's records for one room: corner indices made global with the room's vertex
+// base, the object texture from the low 15 bits of the texture word.
+template <typename Face>
+LoadFailure readFaceTable(Face* table, int32_t capacity, int32_t& total, LoadFailure full,
+                          int32_t vertexBase) {
+  constexpr int32_t corners = sizeof table->vertexIndices / sizeof table->vertexIndices[0];
+  const auto fromBytes = [&](const uint8_t* at, Face& face) {
+    for (int32_t k = 0; k < corners; ++k) {
+      face.vertexIndices[k] = static_cast<uint32_t>(wordAt(at + 2 * k) + vertexBase);
+    }
+    face.objectTexture = static_cast<uint32_t>(wordAt(at + 2 * corners) & 0x7FFF);
+  };
+  const auto fromReaders = [&](Face& face) {
+    for (uint32_t& index : face.vertexIndices) {
+      index = static_cast<uint32_t>(readU16(stream) + vertexBase);
+    }
+    face.objectTexture = static_cast<uint32_t>(readU16(stream) & 0x7FFF);
+  };
+  // Past the end: every index the vertex base less one, object texture 0x7FFF; the page is
+  // not written here, so the record keeps the one it held.
+  const auto pastEnd = [&](Face& face) {
+    for (uint32_t& index : face.vertexIndices) index = static_cast<uint32_t>(vertexBase - 1);
+    face.objectTexture = 0x7FFF;
+  };
+  return readRecords(readU16(stream), 2 * corners + 2, table, capacity, total, full, fromBytes,
+                     fromReaders, pastEnd);
 }
 
 LoadFailure readFaces(LoadState& state, int32_t vertexBase) {
-  const int32_t quadCount = readU16(stream);
-  for (int32_t n = 0; n < quadCount; ++n) {
-    QuadFace& face = levelGeometry.quads[state.quadTotal];
-    for (uint32_t& index : face.vertexIndices) index = readFaceIndex(vertexBase);
-    face.objectTexture = static_cast<uint32_t>(readU16(stream) & 0x7FFF);
-    if (++state.quadTotal == kMaxQuads) return LoadFailure::TooManyQuads;
-  }
-  const int32_t triangleCount = readU16(stream);
-  for (int32_t n = 0; n < triangleCount; ++n) {
-    TriFace& face = levelGeometry.triangles[state.triangleTotal];
-    for (uint32_t& index : face.vertexIndices) index = readFaceIndex(vertexBase);
-    face.objectTexture = static_cast<uint32_t>(readU16(stream) & 0x7FFF);
-    if (++state.triangleTotal == kMaxTriangles) return LoadFailure::TooManyTriangles;
-  }
-  return LoadFailure::None;
+  const LoadFailure quads = readFaceTable(levelGeometry.quads, kMaxQuads, state.quadTotal,
+                                          LoadFailure::TooManyQuads, vertexBase);
+  if (quads != LoadFailure::None) return quads;
+  return readFaceTable(levelGeometry.triangles, kMaxTriangles, state.triangleTotal,
+                       LoadFailure::TooManyTriangles, vertexBase);
 }
 
 // The room sections the viewer does not need; only their sizes matter.
@@ -162,9 +229,14 @@ LoadFailure readObjectTextures() {
   if (count > kMaxObjectTextures) return LoadFailure::TooManyObjectTextures;
   report.objectTextureCount = count;
   for (int32_t i = 0; i < count; ++i) {
+    float* uv = levelGeometry.objectTextureUVs[i].uv;
+    if (stream.ended) {  // every byte reads as -1
+      tileWords[i] = -1;
+      for (int32_t k = 0; k < 8; ++k) uv[k] = -0.5f / 256.0f;
+      continue;
+    }
     readU16(stream);
     tileWords[i] = readU16(stream);
-    float* uv = levelGeometry.objectTextureUVs[i].uv;
     for (int32_t k = 0; k < 8; ++k) {
       readU8(stream);
       uv[k] = (static_cast<float>(readU8(stream)) + 0.5f) / 256.0f;
@@ -199,6 +271,47 @@ LoadFailure readItems() {
   return LoadFailure::None;
 }
 
+// The level-wide sections after the rooms, as kLevelSections lists them.
+LoadFailure readLevelSections(LevelLayout layout) {
+  int32_t counts[kLevelSectionCount] = {};
+  for (int32_t place = 0; place < kLevelSectionCount; ++place) {
+    const LevelSection& section = kLevelSections[place];
+    switch (section.use) {
+      case SectionUse::ObjectTexturesOlder:
+      case SectionUse::ObjectTexturesNewer: {
+        const LevelLayout owner = section.use == SectionUse::ObjectTexturesOlder
+                                      ? LevelLayout::Older
+                                      : LevelLayout::Newer;
+        if (layout == owner && readObjectTextures() != LoadFailure::None) {
+          return LoadFailure::TooManyObjectTextures;
+        }
+        continue;
+      }
+      case SectionUse::Items:
+        if (readItems() != LoadFailure::None) return LoadFailure::TooManyItems;
+        continue;
+      case SectionUse::Skipped:
+        break;
+    }
+    switch (section.count) {
+      case SectionCount::U32:
+        counts[place] = readU32(stream);
+        break;
+      case SectionCount::U16:
+        counts[place] = readU16(stream);
+        break;
+      case SectionCount::Block:
+        counts[place] = 1;
+        break;
+      case SectionCount::Borrowed:
+        counts[place] = counts[section.borrowsCountOf];
+        break;
+    }
+    skipRecords(counts[place], section.recordSize);
+  }
+  return LoadFailure::None;
+}
+
 LoadFailure walkLevel() {
   LoadState state{};
   if (!readVersion(state.layout)) return LoadFailure::UnknownVersion;
@@ -214,34 +327,12 @@ LoadFailure walkLevel() {
 
   const LoadFailure roomFailure = readRooms(state);
   report.vertexCount = state.vertexTotal;
+  report.quadsStored = state.quadTotal;
+  report.trianglesStored = state.triangleTotal;
   if (roomFailure != LoadFailure::None) return roomFailure;
   levelGeometry.quadCount = state.quadTotal;
   levelGeometry.triangleCount = state.triangleTotal;
-
-  static constexpr uint64_t kSections1To11[] = {2, 2, 4, 32, 6, 8, 2, 4, 2, 18, 32};
-  for (const uint64_t size : kSections1To11) skipSection32(size);
-  if (state.layout == LevelLayout::Older) {
-    if (readObjectTextures() != LoadFailure::None) return LoadFailure::TooManyObjectTextures;
-  }
-  static constexpr uint64_t kSections12To15[] = {16, 8, 16, 16};
-  for (const uint64_t size : kSections12To15) skipSection32(size);
-  const int32_t section16Count = readU32(stream);
-  skipRecords(section16Count, 8);
-  skipSection32(2);                 // section 17
-  skipRecords(section16Count, 20);  // section 18: 10 words of 2 bytes per section-16 record
-  skipSection32(2);                 // section 19
-  if (state.layout == LevelLayout::Newer) {
-    if (readObjectTextures() != LoadFailure::None) return LoadFailure::TooManyObjectTextures;
-  }
-  if (readItems() != LoadFailure::None) return LoadFailure::TooManyItems;
-
-  skipBytes(stream, 8192);
-  skipSection16(16);
-  skipSection16(1);
-  skipBytes(stream, 740);
-  skipSection32(8);
-  skipSection32(4);
-  return LoadFailure::None;
+  return readLevelSections(state.layout);
 }
 
 LoadFailure finishLoad(LoadFailure failure) {
@@ -253,20 +344,27 @@ void beginReport() {
   report.failure = LoadFailure::None;
   report.layoutKnown = false;
   report.vertexCount = 0;
+  report.quadsStored = 0;
+  report.trianglesStored = 0;
   report.objectTextureCount = 0;
 }
 
 }  // namespace
 
-LoadFailure loadLevelFile(const char* path) {
+LoadFailure loadLevelStream(FILE* file) {
   beginReport();
-  FILE* file = path == nullptr ? nullptr : fopen(path, "rb");
   if (file == nullptr) return finishLoad(LoadFailure::CannotOpen);
   openFileStream(stream, file);
   const LoadFailure failure = walkLevel();
-  fclose(file);
   stream.file = nullptr;
   return finishLoad(failure);
+}
+
+LoadFailure loadLevelFile(const char* path) {
+  FILE* file = path == nullptr ? nullptr : fopen(path, "rb");
+  const LoadFailure failure = loadLevelStream(file);
+  if (file != nullptr) fclose(file);
+  return failure;
 }
 
 LoadFailure loadLevelBytes(const uint8_t* data, size_t size) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 enum class LevelLayout : int32_t { Older, Newer };
 
@@ -28,6 +29,8 @@ struct LoadReport {
   bool layoutKnown;            // the last load accepted its version word
   LevelLayout layout;          // the layout that version word selected
   int32_t vertexCount;         // vertices stored by the last load
+  int32_t quadsStored;         // quad and triangle records written by the last load, also
+  int32_t trianglesStored;     // when it failed in the rooms (the counts then stay as they were)
   int32_t objectTextureCount;  // object-texture count as read (zero or less: none)
 };
 
@@ -37,6 +40,9 @@ bool loadLevel(const char* path);
 bool loadLevelFromMemory(const uint8_t* data, size_t size);
 
 LoadFailure loadLevelFile(const char* path);
+// The file walk over a stream opened for reading, from its current position; the caller
+// closes it. Null: CannotOpen.
+LoadFailure loadLevelStream(FILE* file);
 LoadFailure loadLevelBytes(const uint8_t* data, size_t size);
 
 const LoadReport& lastLoadReport();

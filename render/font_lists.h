@@ -5,5 +5,6 @@
 
 #include <cstdint>
 
+#include "platform/screen.h"  // kGlyphCodeCount: the lists that exist
+
 inline constexpr uint32_t kFontListBase = 1000;
-inline constexpr uint32_t kFontListCount = 255;  // code 255 has no list

@@ -4,8 +4,6 @@
 
 #include "render/opengl.h"
 
-#include <algorithm>
-
 #include "camera/camera.h"
 #include "camera/view_settings.h"
 #include "common/shell_shared.h"
@@ -71,7 +69,7 @@ void applyCamera() {
 }
 
 void drawItemLabels() {
-  const int32_t count = std::clamp(levelGeometry.itemCount, 0, kMaxItems);
+  const int32_t count = countWithinTable(levelGeometry.itemCount, kMaxItems);
   for (int32_t i = 0; i < count; ++i) {
     const LevelItem& item = levelGeometry.items[i];
     const int32_t length = formatItemLabel(item.objectId, textBuffer, sizeof textBuffer);

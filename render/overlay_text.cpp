@@ -8,6 +8,7 @@
 #include "camera/camera.h"
 #include "camera/view_settings.h"
 #include "common/shell_shared.h"
+#include "platform/screen.h"
 
 namespace {
 
@@ -74,7 +75,8 @@ int32_t formatHelpLine(int32_t line, char* out, size_t size) {
     case 0:
       return formatInto(out, size, "LEVEL    : %.127s", levelPath);
     case 1:
-      return formatInto(out, size, "MODE     : %d X %d X %d", 640, 480, 16);
+      return formatInto(out, size, "MODE     : %d X %d X %d", kScreenWidth, kScreenHeight,
+                        kScreenBitsPerPixel);
     default:
       // The first column stands under "F1=Help" but shows the status-line toggle.
       return formatInto(out, size,

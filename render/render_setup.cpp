@@ -5,8 +5,6 @@
 
 #include "render/opengl.h"
 
-#include <algorithm>
-
 #include "camera/view_settings.h"
 #include "render/scene_list.h"
 
@@ -44,7 +42,7 @@ void setupRendering(int32_t width, int32_t height) {
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 
   // A hostile page count must neither overrun textureNames nor read past the pages.
-  const int32_t pageCount = std::clamp(levelGeometry.numTexturePages, 0, kMaxTexturePages);
+  const int32_t pageCount = countWithinTable(levelGeometry.numTexturePages, kMaxTexturePages);
   generatedTextureCount = pageCount;
   if (pageCount > 0) glGenTextures(pageCount, textureNames);
   for (int32_t k = 0; k < pageCount; ++k) {

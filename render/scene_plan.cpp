@@ -8,10 +8,6 @@ ScenePlan scenePlan;
 
 namespace {
 
-int32_t clampCount(int32_t count, int32_t capacity) {
-  return std::clamp(count, 0, capacity);
-}
-
 bool verticesInTable(const uint32_t* indices, int32_t count) {
   for (int32_t k = 0; k < count; ++k) {
     if (indices[k] >= static_cast<uint32_t>(kMaxVertices)) return false;
@@ -55,12 +51,12 @@ void planScene(const LevelGeometry& level, ScenePlan& plan) {
   plan.batchCount = 0;
   plan.faceCount = 0;
   plan.skippedFaces = 0;
-  const int32_t pageCount = clampCount(level.numTexturePages, kMaxTexturePages);
+  const int32_t pageCount = countWithinTable(level.numTexturePages, kMaxTexturePages);
   // Each planned face adds at most one batch and one entry, and the two counts together
   // stay within the capacities, so the tables cannot overflow.
-  planSection(level.quads, clampCount(level.quadCount, kMaxQuads), SceneSection::Quads, pageCount,
-              plan);
-  planSection(level.triangles, clampCount(level.triangleCount, kMaxTriangles),
+  planSection(level.quads, countWithinTable(level.quadCount, kMaxQuads), SceneSection::Quads,
+              pageCount, plan);
+  planSection(level.triangles, countWithinTable(level.triangleCount, kMaxTriangles),
               SceneSection::Triangles, pageCount, plan);
 }
 

@@ -81,12 +81,30 @@ void writeRoom(Sink& sink, const DnlLevel& level, const DnlRoom& room) {
   sink.fill(older ? 4 : 7, fill);
 }
 
-void writeSection32(Sink& sink, const DnlLevel& level, int number, uint64_t size) {
-  const uint32_t count = level.sectionCounts[number];
-  sink.u32(count);
-  if (level.writeSectionRecords) {
-    sink.fill(recordBytes(static_cast<int32_t>(count), size), level.fillByte);
+// A skipped level section: its count (if it has one) and, unless the level only claims them,
+// its records of filler.
+void writeSkippedSection(Sink& sink, const DnlLevel& level, int32_t place) {
+  const LevelSection& section = kLevelSections[place];
+  const uint32_t count = level.sectionCounts[place];
+  int64_t records = 0;
+  switch (section.count) {
+    case SectionCount::U32:
+      sink.u32(count);
+      records = static_cast<int32_t>(count);
+      break;
+    case SectionCount::U16:
+      sink.u16(count & 0xFFFFu);
+      records = count & 0xFFFFu;
+      break;
+    case SectionCount::Block:
+      sink.fill(section.recordSize, level.fillByte);
+      return;
+    case SectionCount::Borrowed:
+      records = static_cast<int32_t>(level.sectionCounts[section.borrowsCountOf]);
+      break;
   }
+  if (level.writeSectionRecords)
+    sink.fill(recordBytes(records, section.recordSize), level.fillByte);
 }
 
 void writeObjectTextures(Sink& sink, const DnlLevel& level) {
@@ -128,26 +146,22 @@ void writeLevel(Sink& sink, const DnlLevel& level) {
   sink.u16(level.roomCountField.value_or(static_cast<uint16_t>(level.rooms.size())));
   for (const DnlRoom& room : level.rooms) writeRoom(sink, level, room);
 
-  static constexpr uint64_t kSizes[kDnlSectionCount] = {
-      0, 2, 2, 4, 32, 6, 8, 2, 4, 2, 18, 32, 16, 8, 16, 16, 8, 2, 0, 2, 0, 16, 1, 0, 8, 4};
-  for (int s = 1; s <= 11; ++s) writeSection32(sink, level, s, kSizes[s]);
-  if (older) writeObjectTextures(sink, level);
-  for (int s = 12; s <= 17; ++s) writeSection32(sink, level, s, kSizes[s]);
-  if (level.writeSectionRecords) {
-    sink.fill(recordBytes(static_cast<int32_t>(level.sectionCounts[16]), 20), fill);
+  for (int32_t place = 0; place < kLevelSectionCount; ++place) {
+    switch (kLevelSections[place].use) {
+      case SectionUse::ObjectTexturesOlder:
+        if (older) writeObjectTextures(sink, level);
+        break;
+      case SectionUse::ObjectTexturesNewer:
+        if (!older) writeObjectTextures(sink, level);
+        break;
+      case SectionUse::Items:
+        writeItems(sink, level);
+        break;
+      case SectionUse::Skipped:
+        writeSkippedSection(sink, level, place);
+        break;
+    }
   }
-  writeSection32(sink, level, 19, kSizes[19]);
-  if (!older) writeObjectTextures(sink, level);
-  writeItems(sink, level);
-  sink.fill(8192, fill);
-  for (int s = 21; s <= 22; ++s) {
-    const uint32_t count = level.sectionCounts[s] & 0xFFFFu;
-    sink.u16(count);
-    if (level.writeSectionRecords) sink.fill(count * kSizes[s], fill);
-  }
-  sink.fill(740, fill);
-  writeSection32(sink, level, 24, kSizes[24]);
-  writeSection32(sink, level, 25, kSizes[25]);
   for (const uint8_t b : level.trailing) sink.byte(b);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "level/level_loader.h"
+#include "level/level_sections.h"
 
 struct DnlVertex {
   int16_t x, y, z;
@@ -47,20 +48,18 @@ struct DnlItem {
   uint16_t angle = 0;
 };
 
-inline constexpr int kDnlSectionCount = 26;  // sections 1 to 25 by their number; 0 unused
-
 struct DnlLevel {
   LevelLayout layout = LevelLayout::Older;
   uint32_t versionWord = 0;                  // 0: 45 for Older, 0xFF180038 for Newer
   std::vector<std::vector<uint16_t>> pages;  // 65536 texels each (shorter: padded with 0)
   std::vector<DnlRoom> rooms;
-  // Counts of the level-wide sections by number. Section 18 has none (it follows
-  // section 16); sections 20 and 23 are fixed blocks; 21 and 22 keep their low 16 bits.
-  uint32_t sectionCounts[kDnlSectionCount] = {};
+  // Counts of the skipped level-wide sections by their place in kLevelSections. Those
+  // without a count of their own ignore theirs; 16-bit counts keep their low 16 bits.
+  uint32_t sectionCounts[kLevelSectionCount] = {};
   bool writeSectionRecords = true;  // false: counts only, as a hostile claim
   std::vector<DnlObjectTexture> objectTextures;
   std::vector<DnlItem> items;
-  std::vector<uint8_t> trailing;  // bytes after section 25
+  std::vector<uint8_t> trailing;  // bytes after the last section
   // Replace the count written for a table (the records written stay those listed).
   std::optional<int32_t> pageCountField, objectTextureCountField, itemCountField;
   std::optional<uint16_t> roomCountField;

@@ -9,15 +9,11 @@
 
 namespace {
 
-int32_t clampCount(int32_t count, int32_t capacity) {
-  return count < 0 ? 0 : (count < capacity ? count : capacity);
-}
-
 int32_t quadTotal() {
-  return clampCount(levelGeometry.quadCount, kMaxQuads);
+  return countWithinTable(levelGeometry.quadCount, kMaxQuads);
 }
 int32_t triangleTotal() {
-  return clampCount(levelGeometry.triangleCount, kMaxTriangles);
+  return countWithinTable(levelGeometry.triangleCount, kMaxTriangles);
 }
 
 // Calls `visit(indices, cornerCount, objectTexture, texturePage)` for every face in order.
@@ -43,11 +39,12 @@ nlohmann::json faceJson(const uint32_t* indices, int corners, uint32_t texture, 
 
 OutsideFaceCounts countFacesOutsideTables(const LoadReport& report) {
   OutsideFaceCounts counts{0, 0, 0, 0};
-  const uint32_t vertexCount = static_cast<uint32_t>(clampCount(report.vertexCount, kMaxVertices));
+  const uint32_t vertexCount =
+      static_cast<uint32_t>(countWithinTable(report.vertexCount, kMaxVertices));
   const uint32_t textureCount =
-      static_cast<uint32_t>(clampCount(report.objectTextureCount, kMaxObjectTextures));
+      static_cast<uint32_t>(countWithinTable(report.objectTextureCount, kMaxObjectTextures));
   const uint32_t pageCount =
-      static_cast<uint32_t>(clampCount(levelGeometry.numTexturePages, kMaxTexturePages));
+      static_cast<uint32_t>(countWithinTable(levelGeometry.numTexturePages, kMaxTexturePages));
   forEachFace([&](const uint32_t* indices, int corners, uint32_t texture, uint32_t page) {
     bool vertexOutside = false;
     for (int k = 0; k < corners; ++k) vertexOutside |= indices[k] >= vertexCount;
@@ -99,7 +96,7 @@ nlohmann::json levelStoreJson(const LoadReport& report) {
   out["objectTextureUVs"] = uvs;
 
   nlohmann::json items = nlohmann::json::array();
-  for (int32_t i = 0; i < clampCount(g.itemCount, kMaxItems); ++i) {
+  for (int32_t i = 0; i < countWithinTable(g.itemCount, kMaxItems); ++i) {
     const LevelItem& item = g.items[i];
     items.push_back({{"objectId", item.objectId}, {"x", item.x}, {"y", item.y}, {"z", item.z}});
   }

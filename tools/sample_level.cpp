@@ -264,7 +264,8 @@ DnlLevel buildSampleLevel(LevelLayout layout) {
     }
   }
   placeItems(level);
-  for (int s = 1; s < kDnlSectionCount; ++s) level.sectionCounts[s] = static_cast<uint32_t>(s % 3);
+  for (int s = 0; s < kLevelSectionCount; ++s)
+    level.sectionCounts[s] = static_cast<uint32_t>(s % 3);
   level.fillByte = 0;
   return level;
 }

@@ -9,13 +9,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <random>
 #include <string>
 
+#include "bench/ratio_reporter.h"
 #include "platform/sdl/glyph_lists.h"
-#include "render/font_lists.h"
 #include "platform/sdl/glyph_raster.h"
+#include "render/font_lists.h"
 #include "render/frame.h"
 #include "render/heap_setting.h"
 #include "render/render_setup.h"
@@ -104,7 +104,7 @@ void fillEmptyLevel() {
 }
 
 bool prepareContext(benchmark::State& state) {
-  if (!makeTestGlContext() || !buildFontGlyphLists(0, 255, kFontListBase)) {
+  if (!makeTestGlContext() || !buildFontGlyphLists(0, kGlyphCodeCount, kFontListBase)) {
     state.SkipWithError("no headless OpenGL context");
     return false;
   }
@@ -239,28 +239,6 @@ BENCHMARK(BM_ThousandGlyphsImmediate)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-// Keeps each benchmark's median CPU time per iteration (the machine is shared, so single
-// runs are noisy) so the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        milliseconds[run.run_name.function_name] = run.GetAdjustedCPUTime();
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  double get(const std::string& name) const {
-    const auto found = milliseconds.find(name);
-    return found == milliseconds.end() ? 0.0 : found->second;
-  }
-
- private:
-  std::map<std::string, double> milliseconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -269,21 +247,18 @@ int main(int argc, char** argv) {
   setenv("LP_NUM_THREADS", "0", 0);
   keepFreedHeapMemory();
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  RatioReporter reporter(RatioReporter::Clock::Cpu);
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double empty = reporter.get("BM_FrameEmptyLevel");
-  const double full = reporter.get("BM_FrameFullLevel");
-  const double withHelp = reporter.get("BM_FrameFullLevelWithHelp");
-  const double noText = reporter.get("BM_FrameFullLevelNoText");
-  const double compile = reporter.get("BM_CompileSceneListFullLevel");
-  if (empty > 0.0 && full > 0.0) {
-    std::printf("full level frame / empty level frame: %.1fx (%.2f ms / %.2f ms)\n", full / empty,
-                full, empty);
-  }
-  if (compile > 0.0 && full > 0.0) {
-    std::printf("scene list compile / full level frame: %.1fx (%.2f ms)\n", compile / full,
-                compile);
-  }
+  reporter.printRatio("full level frame / empty level frame", "BM_FrameFullLevel",
+                      "BM_FrameEmptyLevel");
+  reporter.printRatio("scene list compile / full level frame", "BM_CompileSceneListFullLevel",
+                      "BM_FrameFullLevel");
+  reporter.printRatio("glyph lists / the same glBitmap calls directly",
+                      "BM_ThousandGlyphsThroughLists", "BM_ThousandGlyphsImmediate");
+  // Shares of the full frame: the time a frame spends on text, as a percentage.
+  const double withHelp = reporter.time("BM_FrameFullLevelWithHelp");
+  const double full = reporter.time("BM_FrameFullLevel");
+  const double noText = reporter.time("BM_FrameFullLevelNoText");
   if (withHelp > 0.0 && noText > 0.0) {
     std::printf(
         "overlay (status, help, %d labels) share of the full frame: %.1f%% (target < 15%%)\n",
@@ -292,14 +267,6 @@ int main(int argc, char** argv) {
   if (full > 0.0 && noText > 0.0) {
     std::printf("status line and labels share of the full frame: %.1f%%\n",
                 100.0 * (full - noText) / full);
-  }
-  const double lists = reporter.get("BM_ThousandGlyphsThroughLists");
-  const double immediate = reporter.get("BM_ThousandGlyphsImmediate");
-  if (lists > 0.0 && immediate > 0.0) {
-    std::printf(
-        "a glyph through its display list / the same glBitmap issued directly: %.1fx "
-        "(%.1f us / %.1f us)\n",
-        lists / immediate, lists, immediate);
   }
   benchmark::Shutdown();
   return 0;

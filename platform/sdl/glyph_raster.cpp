@@ -1,4 +1,4 @@
-// Finds the monospace font with fontconfig and renders each code with FreeType in mono
+// Finds the overlay's monospace font with fontconfig and renders each code with FreeType in mono
 // mode, flipping FreeType's top-down rows into the bottom-up rows of a GL bitmap. The work
 // and its allocations happen once; rebuilding the glyph lists reuses the table.
 #include "platform/sdl/glyph_raster.h"
@@ -20,28 +20,43 @@ constexpr size_t kFontPathSize = 1024;
 
 bool rasterizeAttempted = false;
 
+// The font file fontconfig matches for `name`; with `exactFamily`, only a font of that
+// family (fontconfig otherwise answers with its nearest substitute).
+bool findFont(FcConfig* config, const char* name, bool exactFamily, char* path, size_t pathSize,
+              int* faceIndex) {
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name));
+  if (pattern == nullptr) return false;
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(config, pattern, &result);
+  FcPatternDestroy(pattern);
+  if (match == nullptr) return false;
+  bool found = false;
+  FcChar8* family = nullptr;
+  FcChar8* file = nullptr;
+  const bool familyMatches =
+      !exactFamily || (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch &&
+                       FcStrCmpIgnoreCase(family, reinterpret_cast<const FcChar8*>(name)) == 0);
+  if (familyMatches && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+    const size_t length = std::strlen(reinterpret_cast<const char*>(file));
+    if (length < pathSize) {
+      std::memcpy(path, file, length + 1);
+      if (FcPatternGetInteger(match, FC_INDEX, 0, faceIndex) != FcResultMatch) *faceIndex = 0;
+      found = true;
+    }
+  }
+  FcPatternDestroy(match);
+  return found;
+}
+
+// DejaVu Sans Mono, which the project installs, so the text looks the same on every machine
+// whatever else is installed; the system's monospace font where it is missing.
 bool findMonospaceFont(char* path, size_t pathSize, int* faceIndex) {
   FcConfig* config = FcInitLoadConfigAndFonts();
   if (config == nullptr) return false;
-  bool found = false;
-  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("monospace"));
-  if (pattern != nullptr) {
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(config, pattern, &result);
-    FcChar8* file = nullptr;
-    if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-      const size_t length = std::strlen(reinterpret_cast<const char*>(file));
-      if (length < pathSize) {
-        std::memcpy(path, file, length + 1);
-        if (FcPatternGetInteger(match, FC_INDEX, 0, faceIndex) != FcResultMatch) *faceIndex = 0;
-        found = true;
-      }
-    }
-    if (match != nullptr) FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-  }
+  const bool found = findFont(config, "DejaVu Sans Mono", true, path, pathSize, faceIndex) ||
+                     findFont(config, "monospace", false, path, pathSize, faceIndex);
   FcConfigDestroy(config);
   return found;
 }

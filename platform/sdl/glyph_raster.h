@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-inline constexpr int32_t kGlyphCodeCount = 255;
+#include "platform/screen.h"
+
 inline constexpr int32_t kGlyphAdvance = 8;
 inline constexpr int32_t kGlyphMaxWidth = 16;  // pixels; wider ink is cut at the right
 inline constexpr int32_t kGlyphMaxRows = 24;   // taller ink is cut at the bottom

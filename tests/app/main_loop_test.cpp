@@ -5,17 +5,20 @@
 
 TEST_F(ShellTest, MainEndsWithZeroWhenStartUpFailsAndOneOnClose) {
   recording.registerSucceeds = false;
-  EXPECT_EQ(viewerMain(1), 0);
-  EXPECT_EQ(callList(), "registerWindowClass Dunmoor Viewer");
+  EXPECT_EQ(viewerMain(1), 0) << "status when the class cannot be registered";
+  EXPECT_EQ(callList(), "registerWindowClass Dunmoor Viewer") << "nothing after the class";
   SetUp();
   recording.dialogAccepts = false;
-  EXPECT_EQ(viewerMain(1), 0);
-  EXPECT_EQ(recording.count("showMessageBox") + recording.count("changeDisplayMode restore"), 2);
-  EXPECT_EQ(recording.count("showWindow") + recording.count("renderFrame"), 0);
+  EXPECT_EQ(viewerMain(1), 0) << "status when start-up fails";
+  EXPECT_EQ(recording.count("showMessageBox"), 1) << "the failure shown";
+  EXPECT_EQ(recording.count("changeDisplayMode restore"), 1) << "the mode restored";
+  EXPECT_EQ(recording.count("showWindow"), 0) << "the window never shown";
+  EXPECT_EQ(recording.count("renderFrame"), 0) << "no frame drawn";
   SetUp();
   recording.post(platform::kWmClose);
-  EXPECT_EQ(viewerMain(5), 1);
-  EXPECT_EQ(recording.count("showWindow 5") + recording.count("changeDisplayMode restore"), 2);
+  EXPECT_EQ(viewerMain(5), 1) << "status after a close";
+  EXPECT_EQ(recording.count("showWindow 5"), 1) << "shown with the show command";
+  EXPECT_EQ(recording.count("changeDisplayMode restore"), 1) << "the mode restored";
 }
 
 TEST_F(ShellTest, EveryWaitingMessageIsHandledBeforeEachFrameUntilEsc) {
@@ -27,15 +30,17 @@ TEST_F(ShellTest, EveryWaitingMessageIsHandledBeforeEachFrameUntilEsc) {
     seen.insert(seen.end(), {viewSettings.showStatus, viewSettings.showHelp});
     recording.post(platform::kWmKeyDown, seen.size() == 2 ? kVk4 : kVkEscape);
   };
-  EXPECT_EQ(viewerMain(1), 1);
-  EXPECT_EQ(seen, (std::vector<int32_t>{0, 1, 1, 1}));
+  EXPECT_EQ(viewerMain(1), 1) << "status after Esc";
+  EXPECT_EQ(seen, (std::vector<int32_t>{0, 1, 1, 1}))
+      << "status and help at each frame: the waiting keys handled before the first";
   // No sleeping while active; the quit tears both contexts down.
   EXPECT_EQ(callList(true),
             "registerWindowClass Dunmoor Viewer, createWindow Dunmoor Viewer \"Generic OpenGL "
             "Sample\" topMost=1 0,0 640x480, showOpenFileDialog, loadLevel /levels/sample.dnl, "
             "rebuild, showWindow 1, updateWindow, changeDisplayMode 640x480x16, showCursor 0, "
             "renderFrame, swapBuffers, renderFrame, swapBuffers, changeDisplayMode restore, "
-            "postQuitMessage 0, deleteRenderingContext, releaseDeviceContext");
+            "postQuitMessage 0, deleteRenderingContext, releaseDeviceContext")
+      << "the calls of the whole run";
 }
 
 TEST_F(ShellTest, InactiveWindowSleepsAndDrawsNothing) {
@@ -43,7 +48,7 @@ TEST_F(ShellTest, InactiveWindowSleepsAndDrawsNothing) {
   recording.onWaitMessage = [&waits] {
     recording.post(++waits == 3 ? platform::kWmClose : platform::kWmPaint);
   };
-  EXPECT_EQ(viewerMain(1), 1);
-  EXPECT_EQ(waits, 3);
-  EXPECT_EQ(recording.count("renderFrame"), 0);
+  EXPECT_EQ(viewerMain(1), 1) << "status";
+  EXPECT_EQ(waits, 3) << "waits while inactive";
+  EXPECT_EQ(recording.count("renderFrame"), 0) << "frames while inactive";
 }

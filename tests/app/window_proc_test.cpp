@@ -1,11 +1,11 @@
-// The window procedure driven message by message: creation, activation, pointer moves, the
-// timer text, paint, close, quit, every key command, and unlisted keys.
+// The window procedure driven message by message, one behaviour per test: the key commands
+// (rebuilding or switching in place), activation with the display mode and the pointer,
+// the timer text, paint, close, quit, creation with the configuration, and unlisted input.
 #include "render/opengl.h"
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <tuple>
 
 #include "app/window_proc.h"
 #include "tests/app/neighbour_fakes.h"
@@ -22,103 +22,145 @@ int32_t send(uint32_t message, uint32_t wParam = 0, uint32_t lParam = 0) {
 void create() {
   recording.windowExists = true;
   recording.procedure = viewerWindowProc;  // destroying delivers the destroy message
-  EXPECT_EQ(send(kWmCreate), 1);
-}
-
-// What one message did: its answer, the settings that differ from the defaults, "x=5" for a
-// camera put back at the start, then the platform calls it made, with each
-// whole rebuild pass shown as "rebuild".
-std::string digest(int32_t answer) {
-  std::string out = std::to_string(answer);
-  const auto add = [&out](bool shown, const std::string& token) {
-    if (shown) out += " " + token;
-  };
-  add(viewSettings.farPlane != 25000.0f,
-      "far=" + std::to_string(static_cast<int>(viewSettings.farPlane)));
-  add(viewSettings.lightingOn != 0, "light=" + std::to_string(viewSettings.lightingOn));
-  const auto gl = [](int32_t on, GLenum cap) {
-    return std::to_string(on) + (glIsEnabled(cap) ? "gl" : "");
-  };
-  add(viewSettings.fogOn != 0 || glIsEnabled(GL_FOG), "fog=" + gl(viewSettings.fogOn, GL_FOG));
-  add(viewSettings.cullOn != 0 || glIsEnabled(GL_CULL_FACE),
-      "cull=" + gl(viewSettings.cullOn, GL_CULL_FACE));
-  add(viewSettings.showStatus != 1, "status=" + std::to_string(viewSettings.showStatus));
-  add(viewSettings.showHelp != 0, "help=" + std::to_string(viewSettings.showHelp));
-  add(windowActive != 0, "active=" + std::to_string(windowActive));
-  add(camera.position[0] == 5.0f, "x=5");
-  return out + " |" + (recording.calls.empty() ? "" : " " + callList(true));
+  EXPECT_EQ(send(kWmCreate), 1) << "answer to creation";
 }
 
 }  // namespace
 
-TEST_F(ShellTest, WindowProcedureHandlesEachMessageAsTheScriptSays) {
-  ASSERT_TRUE(glContextReady());
-  create();
-  // Every context the double makes current starts like a new one: fog and culling off.
-  recording.onMakeCurrent = [] {
-    glDisable(GL_FOG);
-    glDisable(GL_CULL_FACE);
-  };
-  levelGeometry.startX = 5.0f;
-  recording.displayModeResult = -2;  // each switch on activation reports the refusal
-  const uint32_t kPointer = 400u | (300u << 16);
-  const struct {
-    uint32_t message, wParam, lParam;
-    const char* digest;
-  } script[] = {
-      {kWmPaint, 0, 0, "1 | validateWindow"},
-      {0x0084, 5, 6, "0 | defaultWindowProc 132"},
-      {kWmMouseMove, 0, kPointer, "1 |"},  // no mouse look while inactive
-      {kWmActivate, 0x30000, 0, "1 | changeDisplayMode restore, showCursor 1"},
-      {kWmActivate, 0x10002, 0,
-       "1 active=2 | changeDisplayMode 640x480x16, showMessageBox free Error: Return=-2, The "
-       "graphics mode is not supported.\n, showCursor 0"},
-      {kWmMouseMove, 0, kPointer, "1 active=2 | setCursorPos 320 240"},
-      {kWmActivate, 0, 0, "1 | changeDisplayMode restore, showCursor 1"},
-      {kWmKeyDown, kVk0, 0, "1 far=50000 x=5 | rebuild"},
-      {kWmKeyDown, kVk9, 0, "1 x=5 | rebuild"},
-      {kWmKeyDown, kVk9, 0, "1 far=12500 x=5 | rebuild"},
-      {kWmKeyDown, kVk0, 0, "1 x=5 | rebuild"},
-      {kWmKeyDown, kVk2, 0, "1 fog=1gl |"},
-      {kWmKeyDown, kVk3, 0, "1 fog=1gl cull=1gl |"},
-      {kWmKeyDown, kVk1, 0, "1 light=1 fog=1gl cull=1gl x=5 | rebuild"},
-      {kWmKeyDown, kVk2, 0, "1 light=1 cull=1gl |"},
-      {kWmKeyDown, kVk1, 0, "1 cull=1gl x=5 | rebuild"},
-      {kWmKeyDown, kVk3, 0, "1 |"},
-      {kWmKeyDown, kVk4, 0, "1 status=0 |"},
-      {kWmKeyDown, kVkF1, 0, "1 status=0 help=1 |"},
-      {kWmKeyDown, kVk4, 0, "1 help=1 |"},
-      {kWmKeyDown, kVkF1, 0, "1 |"},
-      {kWmKeyDown, kVkR, 0, "1 x=5 |"},
-      {kWmKeyDown, kVkF6, 0, "1 x=5 | showOpenFileDialog, loadLevel /levels/sample.dnl, rebuild"},
-      {kWmKeyDown, kVkEscape, 0, "1 | changeDisplayMode restore, postQuitMessage 0"},
-      {kWmClose, 0, 0, "1 | destroyWindow, changeDisplayMode restore, postQuitMessage 0"},
-      {kWmQuit, 0, 0, "1 | deleteRenderingContext, releaseDeviceContext"},
-      {kWmQuit, 0, 0, "1 |"},
-  };
-  for (const auto& step : script) {
+class WindowProcTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    ASSERT_TRUE(glContextReady());
+    create();
+    // Every context the double makes current starts like a new one: fog and culling off.
+    recording.onMakeCurrent = [] {
+      glDisable(GL_FOG);
+      glDisable(GL_CULL_FACE);
+    };
+    levelGeometry.startX = 5.0f;
     recording.calls.clear();
-    camera.position[0] = 77.0f;
-    EXPECT_EQ(digest(send(step.message, step.wParam, step.lParam)), step.digest);
-    EXPECT_LE(recording.liveRenderingContexts, 1);
+    camera.position[0] = 77.0f;  // back at the start pose (x 5) only after a reset
   }
-  // Unlisted keys, the keypad and codes beyond a byte answer 1 and do nothing.
-  recording.calls.clear();
+  static int32_t key(uint32_t code) { return send(kWmKeyDown, code); }
+  static int32_t rebuilds() { return recording.count("setupRendering"); }
+};
+
+TEST_F(WindowProcTest, FarPlaneKeysHalveAndDoubleThenRebuildAtTheStart) {
+  EXPECT_EQ(key(kVk0), 1) << "answer to 0";
+  EXPECT_EQ(viewSettings.farPlane, 50000.0f) << "0 doubles the far plane";
+  EXPECT_EQ(rebuilds(), 1) << "0 rebuilds";
+  EXPECT_EQ(camera.position[0], 5.0f) << "the camera back at the start";
+  key(kVk9);
+  key(kVk9);
+  EXPECT_EQ(viewSettings.farPlane, 12500.0f) << "9 halves the far plane";
+  EXPECT_EQ(recording.count("showOpenFileDialog"), 0) << "a rebuild asks for no file";
+}
+
+TEST_F(WindowProcTest, ShadeRebuildsWhileFogAndCullingSwitchInPlaceAndSurviveIt) {
+  key(kVk2);
+  EXPECT_EQ(viewSettings.fogOn, 1) << "2 turns fog on";
+  EXPECT_TRUE(glIsEnabled(GL_FOG)) << "fog enabled in the context";
+  key(kVk3);
+  EXPECT_EQ(viewSettings.cullOn, 1) << "3 turns culling on";
+  EXPECT_TRUE(glIsEnabled(GL_CULL_FACE)) << "culling enabled in the context";
+  EXPECT_EQ(rebuilds(), 0) << "fog and culling switch without a rebuild";
+  key(kVk1);
+  EXPECT_EQ(viewSettings.lightingOn, 1) << "1 turns the shade on";
+  EXPECT_EQ(rebuilds(), 1) << "1 rebuilds";
+  EXPECT_TRUE(glIsEnabled(GL_FOG)) << "fog still on in the new context";
+  EXPECT_TRUE(glIsEnabled(GL_CULL_FACE)) << "culling still on in the new context";
+  key(kVk2);
+  EXPECT_FALSE(glIsEnabled(GL_FOG)) << "2 again turns fog off";
+  key(kVk1);
+  EXPECT_EQ(viewSettings.lightingOn, 0) << "1 again turns the shade off";
+}
+
+TEST_F(WindowProcTest, TextKeysToggleAndResetKeyRestoresThePoseWithoutRebuilding) {
+  key(kVk4);
+  EXPECT_EQ(viewSettings.showStatus, 0) << "4 hides the status line";
+  key(kVkF1);
+  EXPECT_EQ(viewSettings.showHelp, 1) << "F1 shows the help screen";
+  viewSettings.showHelp = 7;
+  key(kVkF1);
+  EXPECT_EQ(viewSettings.showHelp, 0) << "any value but 0 toggles to 0";
+  key(kVkR);
+  EXPECT_EQ(camera.position[0], 5.0f) << "R: the camera at the start";
+  EXPECT_EQ(rebuilds(), 0) << "no key here rebuilds";
+}
+
+TEST_F(WindowProcTest, F6AsksLoadsAndRebuilds) {
+  key(kVkF6);
+  EXPECT_EQ(recording.count("showOpenFileDialog"), 1) << "dialogs";
+  EXPECT_EQ(recording.count("loadLevel /levels/sample.dnl"), 1) << "loads of the chosen file";
+  EXPECT_EQ(rebuilds(), 1) << "rebuilds";
+}
+
+TEST_F(WindowProcTest, UnlistedKeysAndMessagesDoNothing) {
   for (uint32_t code : {0u, 26u, 118u, 255u, 0x10000u + 27u, 0x41u, 0x35u, 0x38u, 0x60u, 0x61u,
                         0x71u, 0x25u, 0xBBu}) {
-    EXPECT_EQ(digest(send(kWmKeyDown, code)), "1 |") << code;
+    EXPECT_EQ(key(code), 1) << "answer to key " << code;
   }
-  viewSettings.showHelp = 7;  // any value but 0 toggles to 0
-  send(kWmKeyDown, kVkF1);
-  EXPECT_EQ(viewSettings.showHelp, 0);
-  // Only timer 1 makes the frames-per-second text and restarts the count.
-  for (const auto& [frames, id, text] :
-       {std::tuple{57, 2u, ""}, {57, 1u, "FPS=057"}, {1234, 1u, "FPS=1234"}}) {
-    frameStats.frameCount = frames;
-    EXPECT_EQ(send(kWmTimer, id), 1);
-    EXPECT_STREQ(frameStats.fpsText, text);
-    EXPECT_EQ(frameStats.frameCount, id == 1 ? 0 : frames);
-  }
+  EXPECT_TRUE(recording.calls.empty()) << "calls for unlisted keys";
+  EXPECT_EQ(viewSettings.showStatus, 1) << "settings after unlisted keys";
+  EXPECT_EQ(send(0x0084, 5, 6), 0) << "answer to an unlisted message";
+  EXPECT_EQ(callList(), "defaultWindowProc 132") << "an unlisted message goes to the default";
+  recording.calls.clear();
+  EXPECT_EQ(send(kWmPaint), 1) << "answer to paint";
+  EXPECT_EQ(callList(), "validateWindow") << "paint only validates";
+}
+
+TEST_F(WindowProcTest, ActivationSwitchesTheModeAndThePointerFollowsOnlyWhileActive) {
+  send(kWmMouseMove, 0, 400u | (300u << 16));
+  EXPECT_EQ(recording.count("setCursorPos"), 0) << "no mouse look while inactive";
+  send(kWmActivate, 0x10002);
+  EXPECT_EQ(windowActive, 2) << "the activation state, the low 16 bits";
+  EXPECT_EQ(recording.count("changeDisplayMode 640x480x16"), 1) << "switch on activation";
+  EXPECT_EQ(recording.count("showCursor 0"), 1) << "pointer hidden";
+  send(kWmMouseMove, 0, 400u | (300u << 16));
+  EXPECT_EQ(recording.count("setCursorPos 320 240"), 1) << "mouse look re-centres";
+  EXPECT_NE(camera.heading, 0.0f) << "mouse look turns";
+  send(kWmActivate, 0x30000);
+  EXPECT_EQ(windowActive, 0) << "inactive: the low 16 bits are 0";
+  EXPECT_EQ(recording.count("changeDisplayMode restore"), 1) << "restore on deactivation";
+  EXPECT_EQ(recording.count("showCursor 1"), 1) << "pointer shown";
+}
+
+TEST_F(WindowProcTest, ARefusedModeSwitchShowsOneBoxAndAnAcceptedOneNone) {
+  recording.displayModeResult = -2;
+  send(kWmActivate, 1);
+  EXPECT_EQ(recording.count("showMessageBox free Error: Return=-2"), 1) << "refusal shown";
+  recording.calls.clear();
+  recording.displayModeResult = 0;
+  send(kWmActivate, 1);
+  EXPECT_EQ(recording.count("showMessageBox"), 0) << "no box for a switch that succeeds";
+}
+
+TEST_F(WindowProcTest, EscAndCloseRestoreTheModeAndQuitAndQuitTearsDown) {
+  key(kVkEscape);
+  EXPECT_EQ(callList(), "changeDisplayMode restore, postQuitMessage 0") << "Esc";
+  recording.calls.clear();
+  EXPECT_EQ(send(kWmClose), 1) << "answer to close";
+  EXPECT_EQ(callList(), "destroyWindow, changeDisplayMode restore, postQuitMessage 0") << "close";
+  recording.calls.clear();
+  send(kWmQuit);
+  EXPECT_EQ(callList(), "deleteRenderingContext, releaseDeviceContext") << "quit";
+  recording.calls.clear();
+  send(kWmQuit);
+  EXPECT_TRUE(recording.calls.empty()) << "a second quit releases nothing again";
+}
+
+TEST_F(WindowProcTest, OnlyTimerOneMakesTheFrameRateText) {
+  frameStats.frameCount = 57;
+  EXPECT_EQ(send(kWmTimer, 2), 1) << "answer to timer 2";
+  EXPECT_STREQ(frameStats.fpsText, "") << "timer 2 writes no text";
+  EXPECT_EQ(frameStats.frameCount, 57) << "timer 2 keeps the count";
+  send(kWmTimer, 1);
+  EXPECT_STREQ(frameStats.fpsText, "FPS=057") << "timer 1 text";
+  EXPECT_EQ(frameStats.frameCount, 0) << "timer 1 restarts the count";
+  frameStats.frameCount = 1234;
+  send(kWmTimer, 1);
+  EXPECT_STREQ(frameStats.fpsText, "FPS=1234") << "four digits";
 }
 
 TEST_F(ShellTest, CreationReadsTheConfigurationAndAFailedReloadQuits) {
@@ -130,16 +172,15 @@ TEST_F(ShellTest, CreationReadsTheConfigurationAndAFailedReloadQuits) {
   create();
   std::filesystem::current_path(previous);
   std::filesystem::remove_all(folder);
-  EXPECT_EQ(recording.lastDialogProposal + recording.lastDialogRequest.initialDir,
-            "castle.dnl/srv/levels");
-  EXPECT_NE(renderingContext, nullptr);
+  EXPECT_EQ(recording.lastDialogProposal, "castle.dnl") << "the configured file proposed";
+  EXPECT_STREQ(recording.lastDialogRequest.initialDir, "/srv/levels") << "the configured folder";
+  EXPECT_NE(renderingContext, nullptr) << "a context after creation";
   recording.calls.clear();
   recording.dialogAccepts = false;
-  EXPECT_EQ(send(kWmKeyDown, kVkF6), 1);
-  EXPECT_EQ(callList(),
-            "showOpenFileDialog, showMessageBox owned Error: Failed to select a DNM "
-            "level file, destroyWindow, changeDisplayMode restore, postQuitMessage 0");
+  EXPECT_EQ(send(kWmKeyDown, kVkF6), 1) << "answer to F6";
+  EXPECT_EQ(recording.count("showMessageBox owned Error: Failed to select"), 1) << "the box";
+  EXPECT_EQ(recording.count("postQuitMessage 0"), 1) << "a failed reload quits";
   ShellTest::SetUp();
   recording.dialogAccepts = false;
-  create();  // a failed creation still answers 1
+  create();  // a failed creation still answers 1 (checked in create)
 }

@@ -1,11 +1,12 @@
-// The camera and navigation: the reset to the start pose, the sign and size of each turn and
-// move, operation codes outside the table, the arcsine clamp, the keyboard poll with its
-// speed limits, and mouse look with its dead zone and re-centring.
+// The camera and navigation: the reset to the start pose, the sign and size of each move
+// and turn through the keys and the pointer, operation codes outside the six, the arcsine clamp,
+// the keyboard poll (opposite keys cancel) with its speed limits, and mouse look with its dead zone
+// and re-centring.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
-#include <functional>
+#include <tuple>
 
 #include "camera/camera.h"
 #include "camera/navigation.h"
@@ -17,35 +18,29 @@
 
 namespace {
 
-// Position, angles (compared modulo 360) and the backward column 0 of the orientation.
-void expectPose(const std::vector<double>& expected, double tolerance) {
-  const Camera& c = camera;
-  const double actual[] = {c.position[0],    c.position[1],    c.position[2],
-                           c.heading,        c.pitch,          c.bank,
-                           c.orientation[0], c.orientation[3], c.orientation[6]};
-  for (size_t i = 0; i < 9; ++i) {
-    const double d = actual[i] - expected[i];
-    EXPECT_NEAR(i >= 3 && i < 6 ? std::remainder(d, 360.0) : d, 0.0, tolerance)
-        << i << ": " << actual[i];
-  }
-}
-
 void resetTo(float x, float y, float z, float heading) {
-  levelGeometry.startX = x, levelGeometry.startY = y, levelGeometry.startZ = z;
+  levelGeometry.startX = x;
+  levelGeometry.startY = y;
+  levelGeometry.startZ = z;
   levelGeometry.startHeading = heading;
   camera.resetPending = 1;
   moveCamera(CameraOp::Roll, 0.0f);  // what the R key and the end of start-up do
 }
 
-// Runs `reference` on a copy of the camera and `action` on the camera; true when both end
-// exactly alike.
-bool actsAs(const std::function<void()>& action, const std::function<void()>& reference) {
-  const Camera saved = camera;
-  reference();
-  const Camera expected = camera;
-  camera = saved;
-  action();
+bool cameraIs(const Camera& expected) {
   return std::memcmp(&expected, &camera, sizeof camera) == 0;
+}
+
+// True when the position and angles are those of `before`, within rounding.
+bool poseIs(const Camera& before) {
+  const Camera& c = camera;
+  const float now[] = {c.position[0], c.position[1], c.position[2], c.heading, c.pitch, c.bank};
+  const float then[] = {before.position[0], before.position[1], before.position[2],
+                        before.heading,     before.pitch,       before.bank};
+  for (int i = 0; i < 6; ++i) {
+    if (std::fabs(now[i] - then[i]) > 1e-3f) return false;
+  }
+  return true;
 }
 
 class CameraTest : public ::testing::Test {
@@ -57,82 +52,105 @@ class CameraTest : public ::testing::Test {
     resetRecording();
     resetTo(10, 20, 30, 0);
   }
+  static void hold(std::initializer_list<uint8_t> keys) {
+    std::memset(recording.keyboard, 0, sizeof recording.keyboard);
+    for (const uint8_t key : keys) recording.keyboard[key] = 0x80;
+  }
 };
 
-TEST_F(CameraTest, ResetRestoresTheStartPoseAndAnglesReadBackClamped) {
-  expectPose({10, 20, 30, 0, 0, double(179.99998f), 0, 0, 1}, 1e-7);
-  EXPECT_EQ(camera.resetPending, 0);
-  EXPECT_NEAR(camera.orientation[1] + camera.orientation[5], -2, 1e-7);  // right -x, up -y
-  const float headings[][2] = {{180, 179.99998f}, {270, -90}, {359, -1}};
+TEST_F(CameraTest, ResetTakesTheStartPoseAndReadsItsAnglesBack) {
+  EXPECT_EQ(camera.position[0], 10.0f) << "x";
+  EXPECT_EQ(camera.position[1], 20.0f) << "y";
+  EXPECT_EQ(camera.position[2], 30.0f) << "z";
+  EXPECT_EQ(camera.resetPending, 0) << "the reset is done";
+  EXPECT_NEAR(camera.bank, 180.0f, 1e-4) << "the level's upright view: bank 180";
+  EXPECT_NEAR(camera.orientation[6], 1.0f, 1e-7) << "backward axis (column 0) along +z";
+  const float headings[][2] = {{180, 180}, {270, -90}, {359, -1}};
   for (const auto& [start, readBack] : headings) {
     resetTo(0, 0, 0, start);
-    EXPECT_NEAR(camera.heading, readBack, 1e-4) << start;  // never flipped to -180
-    EXPECT_NEAR(camera.pitch, 0.0f, 1e-6);
+    EXPECT_NEAR(std::remainder(camera.heading - readBack, 360.0f), 0.0f, 1e-4)
+        << "heading read back from start heading " << start;
+    EXPECT_NEAR(camera.pitch, 0.0f, 1e-6) << "pitch from start heading " << start;
   }
+}
+
+TEST_F(CameraTest, AnglesAlongTheVerticalKeepHeadingAndBankAndNeverGiveNaN) {
   for (const float sine : {1.0000001f, -1.0000001f}) {
     const float drifted[9] = {0, 1, 0, sine, 0, 0, 0, 0, 1};
-    camera.heading = 12.0f, camera.bank = 34.0f;
-    extractAngles(drifted);                          // along the vertical heading and bank are kept
-    EXPECT_NEAR(camera.pitch, -90.0f * sine, 1e-4);  // not NaN
-    EXPECT_EQ(std::vector<float>({camera.heading, camera.bank}), std::vector<float>({12, 34}));
+    camera.heading = 12.0f;
+    camera.bank = 34.0f;
+    extractAngles(drifted);
+    EXPECT_NEAR(camera.pitch, -90.0f * sine, 1e-4) << "pitch for sine " << sine;
+    EXPECT_EQ(camera.heading, 12.0f) << "heading for sine " << sine;
+    EXPECT_EQ(camera.bank, 34.0f) << "bank for sine " << sine;
   }
 }
 
-TEST_F(CameraTest, TurnsAndMovesHaveTheirSignAndSize) {
-  const double s = std::sin(0.1), c = std::cos(0.1), d = 5.72958;
-  const std::pair<CameraOp, std::vector<double>> cases[] = {
-      {CameraOp::Heading, {10, 20, 30, -d, 0, 180, -s, 0, c}},
-      {CameraOp::Pitch, {10, 20, 30, 0, -d, 180, 0, s, c}},
-      {CameraOp::Roll, {10, 20, 30, 0, 0, 180 + d, 0, 0, 1}},
-      {CameraOp::Advance, {10, 20, 30.1, 0, 0, 180, 0, 0, 1}},
-      {CameraOp::Strafe, {9.9, 20, 30, 0, 0, 180, 0, 0, 1}},
-      {CameraOp::Rise, {10, 19.9, 30, 0, 0, 180, 0, 0, 1}}};
-  for (const auto& [op, expected] : cases) {
+TEST_F(CameraTest, MovesLeaveAPendingResetAndUnknownOperationsDoNothing) {
+  camera.resetPending = 1;
+  moveCamera(CameraOp::Advance, -100.0f);
+  EXPECT_EQ(camera.resetPending, 1) << "a move neither performs nor clears the reset";
+  const Camera before = camera;
+  for (const int32_t op : {6, -1, 100, INT32_MIN, INT32_MAX}) {
+    moveCamera(static_cast<CameraOp>(op), 0.5f);
+    EXPECT_TRUE(cameraIs(before)) << "operation code " << op;
+  }
+  camera.resetPending = 2;
+  moveCamera(CameraOp::Roll, 0.0f);
+  EXPECT_EQ(camera.resetPending, 2) << "only exactly 1 restores the start pose";
+}
+
+TEST_F(CameraTest, HeldKeysMoveByTheSpeedAndOppositeKeysCancel) {
+  viewSettings.moveSpeed = 37.5f;
+  const struct {
+    uint8_t key;
+    const float* value;
+    float expected;
+    const char* what;
+  } keys[] = {
+      {kVkLeft, &camera.position[0], 10 + 37.5f, "left: x"},
+      {kVkRight, &camera.position[0], 10 - 37.5f, "right: x"},
+      {kVkUp, &camera.position[2], 30 - 37.5f, "up: z"},
+      {kVkDown, &camera.position[2], 30 + 37.5f, "down: z"},
+      {kVkNumpad1, &camera.position[1], 20 - 37.5f, "keypad 1: y"},
+      {kVkNumpad0, &camera.position[1], 20 + 37.5f, "keypad 0: y"},
+      {kVkLButton, &camera.bank, 180 + 2.864789f, "left button: bank, 0.05 radians"},
+  };
+  for (const auto& k : keys) {
     resetTo(10, 20, 30, 0);
-    moveCamera(op, 0.1f);
-    expectPose(expected, 1e-4);
+    hold({k.key});
+    pollNavigationKeys();
+    EXPECT_NEAR(std::remainder(*k.value - k.expected, 360.0f), 0.0f, 1e-3) << k.what;
   }
   resetTo(0, 0, 0, 90);
-  const std::vector<float> orientation(camera.orientation, camera.orientation + 9);
-  camera.resetPending = 1;  // a move neither performs nor clears a pending reset
-  moveCamera(CameraOp::Advance, -100.0f);
-  expectPose({-100, 0, 0, 90, 0, 180, 1, 0, 0}, 1e-4);
-  EXPECT_EQ(orientation, std::vector<float>(camera.orientation, camera.orientation + 9));
-  for (const int32_t op : {6, -1, 100, INT32_MIN, INT32_MAX}) {  // the reset stays pending too
-    EXPECT_TRUE(actsAs([op] { moveCamera(static_cast<CameraOp>(op), 0.5f); }, [] {})) << op;
+  hold({kVkUp});
+  pollNavigationKeys();
+  EXPECT_NEAR(camera.position[0], -37.5f, 1e-3) << "up at heading 90 advances along -x";
+  const uint8_t pairs[][2] = {
+      {kVkLeft, kVkRight}, {kVkUp, kVkDown}, {kVkNumpad0, kVkNumpad1}, {kVkLButton, kVkRButton}};
+  for (const auto& pair : pairs) {
+    resetTo(10, 20, 30, 0);
+    const Camera before = camera;
+    hold({pair[0], pair[1]});
+    pollNavigationKeys();
+    EXPECT_TRUE(poseIs(before)) << "pose with keys " << int(pair[0]) << " and " << int(pair[1])
+                                << " held together";
   }
-  camera.resetPending = 2;  // only exactly 1 restores the start pose: x stays -100, pending 2
-  moveCamera(CameraOp::Roll, 0.0f);
-  EXPECT_EQ(camera.position[0] + camera.resetPending, -98.0f);
-  resetTo(0, 0, 0, 0);
-  for (int i = 0; i < 20; ++i) moveCamera(CameraOp::Pitch, -0.1f);  // down past the vertical
-  EXPECT_NEAR(camera.pitch, 65.41f, 0.01);                          // heading and bank flip over
-  EXPECT_NEAR(std::fabs(camera.heading) - std::fabs(camera.bank), 180.0f, 1e-3);
 }
 
-TEST_F(CameraTest, KeysApplyTheirOperationsInTableOrderUnlessTheReadFails) {
-  viewSettings.moveSpeed = 37.5f;
-  recording.keyboard[kVkUp] = 0x7F;  // only the high bit means held
-  recording.keyboard[kVkOem6] = 0x80;
+TEST_F(CameraTest, OnlyTheHighBitMeansHeldAndAFailedReadDoesNothing) {
+  const Camera before = camera;
+  recording.keyboard[kVkUp] = 0x7F;
+  pollNavigationKeys();
+  EXPECT_TRUE(cameraIs(before)) << "0x7F is not held";
+  hold({kVkUp, kVkOem6});
   recording.keyboardReadSucceeds = false;
-  EXPECT_TRUE(actsAs(pollNavigationKeys, [] {}) && viewSettings.moveSpeed == 37.5f);
-  recording.keyboardReadSucceeds = true;
-  const float m = 37.5f, r = 0.05f;  // the moves go by the speed before ] raises it
-  const std::pair<std::vector<uint8_t>, std::vector<float>> frames[] = {
-      {{kVkRight, kVkRButton, kVkDown, kVkNumpad0}, {m, m, -m, -r}},
-      {{kVkLeft, kVkLButton, kVkUp, kVkNumpad1, kVkOem6}, {-m, -m, m, r}}};
-  for (const auto& [held, a] : frames) {
-    std::memset(recording.keyboard, 0, sizeof recording.keyboard);
-    for (const uint8_t key : held) recording.keyboard[key] = 0x80;
-    EXPECT_TRUE(actsAs(pollNavigationKeys, [&a = a] {
-      moveCamera(CameraOp::Strafe, a[0]), moveCamera(CameraOp::Advance, a[1]),
-          moveCamera(CameraOp::Rise, a[2]);
-      moveCamera(CameraOp::Roll, a[3]);
-    }));
-  }
+  pollNavigationKeys();
+  EXPECT_TRUE(cameraIs(before)) << "camera after a failed read";
+  EXPECT_EQ(viewSettings.moveSpeed, 100.0f) << "speed after a failed read";
 }
 
-TEST_F(CameraTest, SpeedsReachTheirLimitsOnTheExpectedFrame) {
+TEST_F(CameraTest, SpeedsReachTheirLimitsOnTheExpectedFrameAndStayThere) {
   const ViewSettings& v = viewSettings;
   const std::tuple<uint8_t, const float*, float, int> cases[] = {
       {kVkOem6, &v.moveSpeed, 1000.0f, 117},        {kVkOem4, &v.moveSpeed, 10.0f, 117},
@@ -140,37 +158,34 @@ TEST_F(CameraTest, SpeedsReachTheirLimitsOnTheExpectedFrame) {
       {kVkOemPeriod, &v.mouseLookSpeed, 0.01f, 71}, {kVkOemComma, &v.mouseLookSpeed, 0.0002f, 128}};
   for (const auto& [key, speed, limit, frame] : cases) {
     viewSettings = kDefaultViewSettings;
-    std::memset(recording.keyboard, 0, sizeof recording.keyboard);
-    recording.keyboard[key] = 0x80;
+    hold({key});
     int reached = 1;
     while (reached < 1000 && (pollNavigationKeys(), *speed != limit)) ++reached;
     for (int more = 0; more < 3; ++more) pollNavigationKeys();
-    EXPECT_EQ(reached, frame) << int(key);
-    EXPECT_EQ(*speed, limit) << int(key);  // held at the limit, not past it
+    EXPECT_EQ(reached, frame) << "frames to the limit, key " << int(key);
+    EXPECT_EQ(*speed, limit) << "speed after more frames, key " << int(key);
   }
 }
 
-TEST_F(CameraTest, PointerRecentresBeforeTurningOutsideTheDeadZone) {
+TEST_F(CameraTest, PointerTurnsOutsideTheDeadZoneAfterRecentring) {
   const Camera before = camera;
   for (int d = 0; d < 9; ++d) handlePointerMove(319 + d % 3, 239 + d / 3);
+  EXPECT_TRUE(cameraIs(before)) << "moves within one pixel of the centre";
   windowActive = 0;
   handlePointerMove(400, 300);
-  EXPECT_TRUE(std::memcmp(&before, &camera, sizeof camera) == 0 && recording.calls.empty());
+  EXPECT_TRUE(cameraIs(before)) << "a move while inactive";
+  EXPECT_TRUE(recording.calls.empty()) << "no re-centring while inactive";
   windowActive = 1;
   bool turnedFirst = true;
-  recording.onSetCursorPos = [&] {
-    turnedFirst = std::memcmp(&before, &camera, sizeof camera) != 0;
-  };
-  EXPECT_TRUE(
-      actsAs([] { handlePointerMove(322, 240); },
-             [] { moveCamera(CameraOp::Heading, -0.005f), moveCamera(CameraOp::Pitch, 0.0f); }));
-  EXPECT_EQ(recording.calls, std::vector<std::string>{"setCursorPos 320 240"});
-  EXPECT_FALSE(turnedFirst);
-  EXPECT_TRUE(
-      actsAs([] { handlePointerMove(320, 242); },
-             [] { moveCamera(CameraOp::Heading, -0.0f), moveCamera(CameraOp::Pitch, 0.005f); }));
-  handlePointerMove(INT32_MIN, INT32_MAX);  // the offsets must not overflow
-  EXPECT_FALSE(std::isnan(camera.heading));
+  recording.onSetCursorPos = [&] { turnedFirst = !cameraIs(before); };
+  handlePointerMove(322, 240);  // two pixels right: just outside the dead zone
+  EXPECT_EQ(recording.calls, std::vector<std::string>{"setCursorPos 320 240"}) << "re-centred";
+  EXPECT_FALSE(turnedFirst) << "re-centred before turning";
+  EXPECT_NEAR(camera.heading, 2 * 0.0025 * 57.29578, 1e-3) << "x offset 2 turns the heading";
+  handlePointerMove(320, 242);
+  EXPECT_NEAR(camera.pitch, -2 * 0.0025 * 57.29578, 1e-3) << "y offset 2 turns the pitch";
+  handlePointerMove(INT32_MIN, INT32_MAX);
+  EXPECT_FALSE(std::isnan(camera.heading)) << "extreme offsets must not overflow";
 }
 
 }  // namespace

@@ -125,15 +125,31 @@ TEST_F(RenderGlTest, SetupAgainAfterReleaseFollowsTheSettingsAndLeavesNoObjects)
     viewSettings.lightingOn = pass == 1;
     if (pass == 3) levelGeometry.numTexturePages = -3;
     draw(true);
-    EXPECT_EQ(glIsTexture(textureNames[0]) + glIsTexture(textureNames[1]), pass == 3 ? 0 : 2);
+    EXPECT_EQ(glIsTexture(textureNames[1]), pass == 3 ? GL_FALSE : GL_TRUE)
+        << "page 1's texture, pass " << pass;
     expectPixels({{320, 240, expected[pass]}});
   }
   GLfloat fogEnd = 0.0f;  // where its start lies is seen in the fogged picture
   glGetFloatv(GL_FOG_END, &fogEnd);
-  EXPECT_EQ(fogEnd, 12500.0f);
+  EXPECT_EQ(fogEnd, 12500.0f) << "fog ends at the far plane";
   releaseRendering();
-  EXPECT_FALSE(glIsList(kSceneList));
-  EXPECT_FALSE(glIsTexture(textureNames[0]) || glIsTexture(textureNames[1]));
+  EXPECT_FALSE(glIsList(kSceneList)) << "the scene list after release";
+  EXPECT_FALSE(glIsTexture(textureNames[0])) << "page 0 after release";
+}
+
+// The overlay draws at the nearest depth; the level after it must have the whole range
+// back, or a near face listed after a far one would lose the depth test against it.
+TEST_F(RenderGlTest, WithTheOverlayOnANearFaceListedAfterAFarOneStillShows) {
+  solidPages({kRed, kGreen});
+  level.quad(0, -9000, -9000, 9000, 9000, -3000);
+  level.quad(1, -700, -500, 700, 500, -1000);
+  viewSettings.showStatus = 1;
+  draw(true);
+  expectPixels({{320, 240, kGreen}});
+  viewSettings.showStatus = 0;
+  viewSettings.showHelp = 1;
+  draw();
+  expectPixels({{320, 240, kGreen}});
 }
 
 TEST_F(RenderGlTest, StatusLineAtTheBottomAndHelpAtTheTopStandInFrontOfANearWall) {
@@ -143,21 +159,21 @@ TEST_F(RenderGlTest, StatusLineAtTheBottomAndHelpAtTheTopStandInFrontOfANearWall
   level.quad(0, -1203, -1203, 1203, 1203, -401);
   viewSettings.showStatus = 1;
   draw(true);
-  EXPECT_GT(pixels(0, 640, 0, 24), 100);
+  EXPECT_GT(pixels(0, 640, 0, 24), 100) << "status line pixels";
   EXPECT_GT(pixels(0, 4, 0, 24), 0) << "the line starts at the left edge";
-  EXPECT_EQ(pixels(0, 640, 24, 480), 0);
+  EXPECT_EQ(pixels(0, 640, 24, 480), 0) << "text above the status line";
   expectPixels({{320, 240, kGrey}});
   for (int32_t i = 0; i < 33; ++i) renderFrame();  // more frames than a matrix stack holds
   viewSettings.showStatus = 0;
   viewSettings.showHelp = 1;
   draw();
-  EXPECT_EQ(pixels(0, 640, 0, 348), 0);
+  EXPECT_EQ(pixels(0, 640, 0, 348), 0) << "text below the help screen";
   EXPECT_GT(pixels(0, 640, 462, 480), 50) << "top line, y 160";
   EXPECT_GT(pixels(0, 640, 350, 362), 50) << "bottom line, y 80";
   viewSettings.showHelp = 0;
   draw();
-  EXPECT_EQ(pixels(0, 640, 0, 480), 0);
-  EXPECT_EQ(frameStats.frameCount, 36);  // one per frame
+  EXPECT_EQ(pixels(0, 640, 0, 480), 0) << "text with both off";
+  EXPECT_EQ(frameStats.frameCount, 36) << "one count per frame";
   EXPECT_EQ(glGetError(), GLenum{GL_NO_ERROR}) << "the matrix stacks balance";
 }
 
@@ -175,7 +191,7 @@ TEST_F(RenderGlTest, ItemLabelStandsAboveItsItemAndOnlyANearerWallHidesIt) {
     levelGeometry.quadCount = quadCounts[i];
     draw(true);
     const int32_t label = pixels(316, 352, 306, 332);
-    EXPECT_EQ(label > 20, i != 1 && i != 4) << i;
+    EXPECT_EQ(label > 20, i != 1 && i != 4) << "label shown, case " << i;
     EXPECT_EQ(pixels(0, 640, 0, 480), label) << "only the label is drawn";
   }
 }
@@ -183,9 +199,12 @@ TEST_F(RenderGlTest, ItemLabelStandsAboveItsItemAndOnlyANearerWallHidesIt) {
 #if !defined(_WIN32)
 TEST_F(RenderGlTest, GlyphListsStopBefore255AndDrawTheTableEightPixelsApart) {
   ASSERT_TRUE(buildFontGlyphLists(0, 256, kFontListBase) && buildFontGlyphLists(250, 100, 3000));
-  EXPECT_TRUE(buildFontGlyphLists(300, 1, 4000));  // past the table: none
-  EXPECT_TRUE(glIsList(kFontListBase) && glIsList(kFontListBase + 254) && glIsList(3004));
-  EXPECT_FALSE(glIsList(kFontListBase + 255) || glIsList(3005) || glIsList(4000));
+  EXPECT_TRUE(buildFontGlyphLists(300, 1, 4000)) << "a range past the table builds none";
+  EXPECT_TRUE(glIsList(kFontListBase + 254)) << "the list of code 254";
+  EXPECT_FALSE(glIsList(kFontListBase + 255)) << "code 255 has no list";
+  EXPECT_TRUE(glIsList(3004)) << "code 254 from a range starting at 250";
+  EXPECT_FALSE(glIsList(3005)) << "code 255 from a range starting at 250";
+  EXPECT_FALSE(glIsList(4000)) << "code 300";
   // "gg" drawn from pen (100, 100) matches the glyph table twice, 8 pixels apart, its tail
   // below the baseline.
   glClear(GL_COLOR_BUFFER_BIT);
@@ -199,7 +218,7 @@ TEST_F(RenderGlTest, GlyphListsStopBefore255AndDrawTheTableEightPixelsApart) {
     const int32_t column = i % width % kGlyphAdvance - glyph.left, row = i / width - 2;
     mismatches += (rgb[3 * i] > 128) != glyphPixel(glyph, column, row);
   }
-  EXPECT_EQ(mismatches, 0);
+  EXPECT_EQ(mismatches, 0) << "pixels of \"gg\" that differ from the glyph table";
 }
 #endif
 

@@ -1,6 +1,6 @@
 // One small level file assembled byte by byte from the offsets of the format, without the
-// level-file writer, so that writer and loader cannot share a mistake: both layouts and every
-// accepted version word load it into the same store.
+// level-file writer and its section table, so that writer and loader cannot share a
+// mistake: both layouts and every accepted version word load it into the same store.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -18,7 +18,8 @@ struct Bytes {
 };
 
 // One page, a room of two vertices with every skipped section present, a room of one vertex,
-// two object textures and one item; the file ends after the items, so sections 20 to 25 read as -1.
+// two object textures and one item; the file ends after the items, so the sections after
+// them read as -1.
 std::vector<uint8_t> handmadeFile(uint32_t version) {
   const bool newer = version != 45;
   Bytes f;
@@ -56,39 +57,42 @@ std::vector<uint8_t> handmadeFile(uint32_t version) {
     }
   };
   if (!newer) objectTextures();
-  f.u32(0), f.u32(0), f.u32(0), f.u32(0);                 // sections 12 to 15
-  f.u32(newer ? 0xFFFFFFFF : 3), f.skip(newer ? 0 : 24);  // 16: N, negative in Newer
-  f.u32(0), f.skip(newer ? 0 : 60), f.u32(0);             // 17, 18 (10 x N words), 19
+  f.u32(0), f.u32(0), f.u32(0), f.u32(0);                 // four empty sections
+  f.u32(newer ? 0xFFFFFFFF : 3), f.skip(newer ? 0 : 24);  // N 8-byte records, N < 0 in Newer
+  f.u32(0), f.skip(newer ? 0 : 60), f.u32(0);             // an empty section, 10 x N words, another
   if (newer) objectTextures();
   f.u32(1), f.u16(0), f.skip(2), f.u32(4096), f.u32(512), f.u32(static_cast<uint32_t>(-8192));
   f.u16(16384), f.skip(6);
   return f.data;
 }
 
-TEST(HandmadeFile, BothLayoutsLoadEveryFieldIntoTheSameStore) {
+// Fields from the first bytes to the last: a wrong size anywhere before one moves it.
+TEST(HandmadeFile, TheOlderLayoutLoadsEveryFieldFromItsOffset) {
   resetStore();
   ASSERT_EQ(loadBytes(handmadeFile(45)), LoadFailure::None);
-  EXPECT_EQ(lastLoadReport().layout, LevelLayout::Older);
-  const LevelGeometry& g = levelGeometry;  // the start item 1024 above the item, heading 270
-  const RoomVertex &v0 = g.vertices[0], &v2 = g.vertices[2];  // y without a room offset
-  EXPECT_EQ(std::vector<float>({v0.x, v0.y, v0.z, v0.r, g.vertices[1].z, v2.x, v2.y,
-                                g.objectTextureUVs[0].uv[1], g.objectTextureUVs[1].uv[7],
-                                float(g.itemCount), float(g.items[0].z), g.startX, g.startY,
-                                g.startHeading}),
-            std::vector<float>({2049, -2, -1021, 0.5, -1324, -69995, 6, 32.5f / 256, 229.5f / 256,
-                                1, -8192, 4096, -512, 270}));  // coordinates: the high bytes
-  const QuadFace* q = g.quads;
-  EXPECT_EQ(
-      std::vector<uint32_t>({uint32_t(g.quadCount), q[0].vertexIndices[0], q[0].objectTexture,
-                             q[1].vertexIndices[1], q[1].objectTexture, uint32_t(g.triangleCount),
-                             g.triangles[0].vertexIndices[0], g.triangles[0].texturePage}),
-      std::vector<uint32_t>({2, 1, 0, 3, 1, 1, 1, 5}));  // the second room's base: 2
+  const LevelGeometry& g = levelGeometry;
+  EXPECT_EQ(g.texturePages[0].texels[4 * 65535 + 2], 248) << "blue of the last texel, 0x7C1F";
+  EXPECT_EQ(g.vertices[0].x, 2049.0f) << "vertex 0 x plus room x";
+  EXPECT_EQ(g.vertices[0].z, -1021.0f) << "vertex 0 z plus room z";
+  EXPECT_EQ(g.vertices[0].r, 0.5f) << "vertex 0 shade 512 / 1024";
+  EXPECT_EQ(g.vertices[2].x, -69995.0f) << "the second room's vertex x";
+  EXPECT_EQ(g.quads[1].vertexIndices[1], 3u) << "second room's quad: local 1 plus base 2";
+  EXPECT_EQ(g.triangles[0].texturePage, 5u) << "the triangle's page from object texture 1";
+  EXPECT_EQ(g.objectTextureUVs[1].uv[7], 229.5f / 256) << "object texture 1, v of corner 3";
+  EXPECT_EQ(g.items[0].z, -8192) << "item z";
+  EXPECT_EQ(g.startY, -512.0f) << "start y, 1024 above the item";
+  EXPECT_EQ(g.startHeading, 270.0f) << "start heading from angle 16384";
+}
+
+TEST(HandmadeFile, EveryNewerVersionWordLoadsTheSameStore) {
+  resetStore();
+  ASSERT_EQ(loadBytes(handmadeFile(45)), LoadFailure::None);
   savedStore = levelGeometry;
   for (const uint32_t version : {0xFF080038u, 0xFF180038u, 0xFF180034u}) {
     resetStore();
-    ASSERT_EQ(loadBytes(handmadeFile(version)), LoadFailure::None);
-    EXPECT_EQ(lastLoadReport().layout, LevelLayout::Newer);
-    EXPECT_TRUE(storeEqualsSaved()) << version;
+    ASSERT_EQ(loadBytes(handmadeFile(version)), LoadFailure::None) << version;
+    EXPECT_EQ(lastLoadReport().layout, LevelLayout::Newer) << "layout of " << version;
+    EXPECT_TRUE(storeEqualsSaved()) << "store of " << version;
   }
 }
 

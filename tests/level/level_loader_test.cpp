@@ -1,131 +1,310 @@
-// The readers and their values past the end, the regrouping of faces by page, and what a load
-// puts in the store, built with the writer: texels and shades, pages with their grouping,
-// items and the start pose, and what a later load keeps from an earlier one.
+// What a load puts in the store, built with the writer: the readers and their values past
+// the end, texels, shades, coordinates and indices, object textures, items and the start
+// pose, each limit and what a failure leaves, files cut short or claiming more than they
+// hold, and the file path against the memory path.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "level/byte_stream.h"
-#include "level/face_grouping.h"
-#include "level/texel_conversion.h"
-
 #include "tests/level/level_test_support.h"
 
 namespace {
 
 ByteStream stream;  // a 64 KiB buffer: static, like the loader's
 
-TEST(Readers, ReadLittleEndianAndGiveExactValuesPastTheEnd) {
-  const uint8_t data[] = {0x34, 0x12, 0xFF, 0xFF, 0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12, 0x80, 0x34};
-  openMemoryStream(stream, data, sizeof data);
-  const int32_t values[] = {readU16(stream), readU32(stream), readU32(stream), readU8(stream),
-                            readU16(stream), readU16(stream), readU8(stream)};
-  EXPECT_EQ(std::vector<int32_t>(values, values + 7),  // a second byte past the end is -1
-            std::vector<int32_t>({0x1234, -1, 0x12345678, 0x80, -256 + 0x34, -1, -1}));
-  openMemoryStream(stream, data + 9, 3);  // lo 0x8012, hi -256 + 0x34, shifted up
-  EXPECT_EQ(readU32(stream), static_cast<int32_t>(0xFF348012u));
+int32_t readU32Of(std::vector<uint8_t> bytes) {
+  openMemoryStream(stream, bytes.data(), bytes.size());
+  return readU32(stream);
+}
+
+TEST(Readers, LittleEndianWithinTheFileAndMinusOneBytesPastTheEnd) {
+  const uint8_t data[] = {0x34, 0x12};
   openMemoryStream(stream, data, 2);
-  EXPECT_EQ(readU32(stream), static_cast<int32_t>(0xFFFF1234u));
+  EXPECT_EQ(readU16(stream), 0x1234) << "u16 within the file";
+  EXPECT_EQ(readU8(stream), -1) << "u8 past the end";
+  EXPECT_EQ(readU16(stream), -1) << "u16 wholly past the end";
+  openMemoryStream(stream, data, 1);
+  EXPECT_EQ(readU16(stream), -256 + 0x34) << "u16 whose second byte is past the end";
+  EXPECT_EQ(readU32Of({0x78, 0x56, 0x34, 0x12}), 0x12345678) << "u32 within the file";
+  EXPECT_EQ(readU32Of({0xFF, 0xFF, 0xFF, 0xFF}), -1) << "u32 with its top bit set is negative";
+  EXPECT_EQ(readU32Of({0x12, 0x80, 0x34}), static_cast<int32_t>(0xFF348012u))
+      << "u32 whose last byte is past the end: the high half unmasked";
+  EXPECT_EQ(readU32Of({0x34, 0x12}), static_cast<int32_t>(0xFFFF1234u))
+      << "u32 whose high half is past the end";
 }
 
-using Tags = std::vector<uint32_t>;
-
-// Faces given pages and tagged in their first vertex index by their position from 1; the
-// tags of the same faces after the grouping.
-template <typename Face>
-Tags groupedTags(Face* faces, int32_t& count, const Tags& pages, int32_t pageCount) {
-  count = static_cast<int32_t>(pages.size());
-  for (size_t i = 0; i < pages.size(); ++i) faces[i] = {{uint32_t(i + 1)}, 0, pages[i]};
-  levelGeometry.numTexturePages = pageCount;
-  groupFacesByPage();
-  Tags out;
-  for (int32_t i = 0; i < count; ++i) out.push_back(faces[i].vertexIndices[0]);
-  return out;
-}
-
-TEST(GroupFacesByPage, ExchangesInTheDocumentedOrder) {
-  const std::tuple<Tags, int32_t, Tags> cases[] = {
-      {{1, 0, 1, 0}, 2, {2, 4, 3, 1}}, {{5, 0, 1}, 2, {2, 3, 1}},
-      {{1, 0, 1}, -3, {1, 2, 3}},      {{0, 0, 0}, 16, {1, 2, 3}},
-      {{2, 1, 0}, 3, {3, 2, 1}},       {{0x8002, 1, 0, 0xFFFFFFFF, 1}, 2, {3, 2, 5, 4, 1}}};
-  for (const auto& [pages, pageCount, after] : cases) {
-    resetStore();  // each table regrouped while the other is empty
-    EXPECT_EQ(groupedTags(levelGeometry.quads, levelGeometry.quadCount, pages, pageCount), after);
-    resetStore();
-    EXPECT_EQ(groupedTags(levelGeometry.triangles, levelGeometry.triangleCount, pages, pageCount),
-              after);
-  }
-}
-
-TEST(LoadLevel, ConvertsTexelsAndShadesWithoutClamping) {
+// A one-page level whose last texels hold `words`; the page converted.
+const uint8_t* pageWithLastTexels(const std::vector<uint16_t>& words) {
   DnlLevel level;
-  level.rooms = {roomWithVertices(1, 65535)};
   level.pages.assign(1, std::vector<uint16_t>(65536, 0));
+  for (size_t i = 0; i < words.size(); ++i) level.pages[0][65535 - i] = words[i];
+  EXPECT_EQ(loadDnl(level), LoadFailure::None);
+  return levelGeometry.texturePages[0].texels;
+}
+
+// A converted texel's four bytes, red first, as one value: 0xRRGGBBAA.
+uint32_t rgba(const uint8_t* texel) {
+  return uint32_t(texel[0]) << 24 | texel[1] << 16 | texel[2] << 8 | texel[3];
+}
+
+TEST(LoadLevel, ConvertsTexelsToMultiplesOfEightWithTwoAlphas) {
   const uint32_t cases[][2] = {{0xFFFF, 0xF8F8F8FF}, {0x7FFF, 0xF8F8F800}, {0x8000, 0x000000FF},
-                               {0x8421, 0x080808FF}, {0x001F, 0x0000F800}, {0x7C00, 0xF8000000},
-                               {0x83E0, 0x00F800FF}};  // RGBA from the high byte down
-  for (int i = 0; i < 7; ++i) level.pages[0][65535 - i] = uint16_t(cases[i][0]);
-  ASSERT_EQ(loadDnl(level), LoadFailure::None);
-  const uint8_t* texels = levelGeometry.texturePages[0].texels;
-  for (int i = 0; i < 7; ++i) {
-    const uint8_t* t = &texels[4 * (65535 - i)];
-    EXPECT_EQ(uint32_t(t[0] << 24 | t[1] << 16 | t[2] << 8 | t[3]), cases[i][1]) << i;
-  }
-  EXPECT_EQ(texels[0] | texels[3], 0);
-  EXPECT_EQ(levelGeometry.vertices[0].g, 65535.0f / 1024);
-  level.layout = LevelLayout::Newer;
-  ASSERT_EQ(loadDnl(level), LoadFailure::None);
-  EXPECT_EQ(levelGeometry.vertices[0].g, 65535.0f / 8192);
-}
-
-// The bulk conversion (vectorised, with a wider variant where the processor has one) must
-// agree with the one-texel rule for every 16-bit word.
-TEST(TexelConversion, BulkRunMatchesTheSingleTexelRuleForEveryWord) {
-  static uint8_t words[2 * 65536], bulk[4 * 65536];
-  for (uint32_t w = 0; w < 65536; ++w)
-    words[2 * w] = uint8_t(w), words[2 * w + 1] = uint8_t(w >> 8);
-  convertTexelRun(words, 65536, bulk);
-  uint8_t single[4];
-  for (int32_t w = 0; w < 65536; ++w) {
-    convertTexel(w, single);
-    ASSERT_EQ(std::memcmp(single, &bulk[4 * w], 4), 0) << w;
+                               {0x8421, 0x080808FF}, {0x001F, 0x0000F800}, {0x7C00, 0xF8000000}};
+  std::vector<uint16_t> words;
+  for (const auto& c : cases) words.push_back(uint16_t(c[0]));
+  const uint8_t* texels = pageWithLastTexels(words);
+  for (size_t i = 0; i < words.size(); ++i) {
+    EXPECT_EQ(rgba(texels + 4 * (65535 - i)), cases[i][1]) << "RGBA of word " << cases[i][0];
   }
 }
 
-TEST(LoadLevel, GivesFacesTheirPagesAndGroupsThem) {
+TEST(LoadLevel, ShadeScalesByLayoutWithoutClamping) {
   DnlLevel level;
-  level.pages.resize(2);
-  level.rooms = {roomWithVertices(4)};
-  // Texture 7 on page 3 (not loaded), 1 on page 0, 2 with bit 15 set, 0 on page 1.
-  level.rooms[0].quads = {quadOf(7), quadOf(1), quadOf(2), quadOf(7), quadOf(0), quadOf(1)};
-  level.objectTextures = {onPage(1), onPage(0), onPage(0x8002), {}, {}, {}, {}, onPage(3)};
+  level.rooms = {roomWithVertices(1, 1024)};
   ASSERT_EQ(loadDnl(level), LoadFailure::None);
-  std::vector<uint32_t> pagesAndTextures;
-  for (int i = 0; i < 6; ++i) pagesAndTextures.push_back(levelGeometry.quads[i].texturePage);
-  for (int i = 0; i < 6; ++i) pagesAndTextures.push_back(levelGeometry.quads[i].objectTexture);
-  EXPECT_EQ(pagesAndTextures, (std::vector<uint32_t>{0, 0, 1, 3, 0x8002, 3, 1, 1, 0, 7, 2, 7}));
+  EXPECT_EQ(levelGeometry.vertices[0].r, 1.0f) << "Older: 1024 is full shade";
+  level.layout = LevelLayout::Newer;
+  level.rooms = {roomWithVertices(2, 8192)};
+  level.rooms[0].vertices[1].shade = 65535;
+  ASSERT_EQ(loadDnl(level), LoadFailure::None);
+  EXPECT_EQ(levelGeometry.vertices[0].g, 1.0f) << "Newer: 8192 is full shade";
+  EXPECT_EQ(levelGeometry.vertices[1].b, 7.9998779296875f) << "Newer 65535, not clamped";
 }
 
-TEST(LoadLevel, TakesTheStartPoseFromTheLastStartItem) {
+TEST(LoadLevel, VerticesTakeTheRoomOffsetExceptYAndFacesTheVertexBase) {
+  DnlLevel level;
+  level.rooms = {roomWithVertices(3), roomWithVertices(4)};
+  level.rooms[1].x = 1024;
+  level.rooms[1].z = -2048;
+  level.rooms[1].vertices[0] = {-5, -7, 9, 0};
+  level.rooms[1].quads = {quadOf(0x8005)};
+  level.rooms[1].triangles = {{{2, 1, 0}, 3}};
+  ASSERT_EQ(loadDnl(level), LoadFailure::None);
+  const RoomVertex& v = levelGeometry.vertices[3];
+  EXPECT_EQ(v.x, 1019.0f) << "x plus the room's x";
+  EXPECT_EQ(v.y, -7.0f) << "y without a room offset";
+  EXPECT_EQ(v.z, -2039.0f) << "z plus the room's z";
+  EXPECT_EQ(levelGeometry.quads[0].vertexIndices[0], 3u) << "the second room's index 0";
+  EXPECT_EQ(levelGeometry.triangles[0].vertexIndices[0], 5u) << "the second room's index 2";
+  EXPECT_EQ(levelGeometry.quads[0].objectTexture, 5u) << "bit 15 of the texture word dropped";
+}
+
+TEST(LoadLevel, CoordinatesComeFromTheHighByteOnly) {
+  DnlLevel level;
+  DnlObjectTexture& texture = level.objectTextures.emplace_back();
+  const uint16_t words[8] = {0x0000, 0x00FF, 0x8000, 0x80AB, 0xFF00, 0xFFFF, 0x0100, 0x0200};
+  std::copy(words, words + 8, texture.uvWords);
+  ASSERT_EQ(loadDnl(level), LoadFailure::None);
+  const float* uv = levelGeometry.objectTextureUVs[0].uv;
+  const float expected[] = {0.001953125f, 0.001953125f, 0.501953125f, 0.501953125f,
+                            0.998046875f, 0.998046875f, 1.5f / 256,   2.5f / 256};
+  for (int k = 0; k < 8; ++k) EXPECT_EQ(uv[k], expected[k]) << "coordinate of word " << words[k];
+}
+
+TEST(LoadLevel, FacesTakeTheWholeTileWordOfTheirObjectTexture) {
+  DnlLevel level;
+  level.pages.resize(4);
+  level.rooms = {roomWithVertices(4)};
+  level.rooms[0].quads = {quadOf(7), quadOf(2), quadOf(7), quadOf(9)};
+  level.rooms[0].triangles = {{{0, 1, 2}, 7}};
+  level.objectTextures.resize(8);
+  level.objectTextures[2] = onPage(0x8002);
+  level.objectTextures[7] = onPage(3);
+  resetStore();
+  ASSERT_EQ(loadDnl(level), LoadFailure::None);
+  EXPECT_EQ(levelGeometry.quads[0].texturePage, 0u) << "texture 9 is past the count: page 0";
+  EXPECT_EQ(levelGeometry.quads[1].texturePage, 3u) << "first quad of texture 7";
+  EXPECT_EQ(levelGeometry.quads[2].texturePage, 3u) << "second quad of texture 7";
+  EXPECT_EQ(levelGeometry.quads[3].texturePage, 0x8002u) << "bit 15 kept, at the tail";
+  EXPECT_EQ(levelGeometry.triangles[0].texturePage, 3u) << "a triangle of texture 7";
+}
+
+TEST(LoadLevel, TheLastStartItemGivesTheStartPose) {
   const uint16_t angles[] = {0, 181, 182, 16384, 32768, 49152, 65535};
   const float headings[] = {180, 180, 181, 270, 0, 90, 180};
   DnlLevel level;
   for (int i = 0; i < 7; ++i) {
     level.items = {{0, 10, 0, 30, angles[i]}};
     ASSERT_EQ(loadDnl(level), LoadFailure::None);
-    EXPECT_EQ(levelGeometry.startHeading, headings[i]) << angles[i];
+    EXPECT_EQ(levelGeometry.startHeading, headings[i]) << "heading for angle " << angles[i];
   }
-  level.items = {{0, 1, 2, 3, 0}, {5, 0, 0, 0, 0}, {0, -4, 5000, 6, 182 * 90}, {1, 9, 9, 9, 9}};
+  level.items = {{0, 1, 2, 3, 0}, {5, 0, 0, 0, 0}, {0, -4, 5000, 6, 0}, {1, 9, 9, 9, 9}};
   ASSERT_EQ(loadDnl(level), LoadFailure::None);
-  const LevelGeometry& g = levelGeometry;
-  for (int pass = 0; pass < 2; ++pass) {  // the second: no item, the count stored as read
-    EXPECT_EQ(std::vector<float>({g.startX, g.startY, g.startZ, g.startHeading, float(g.itemCount),
-                                  float(g.items[2].y), float(g.items[3].objectId)}),
-              std::vector<float>({-4, 3976, 6, 270, pass ? -5.0f : 4.0f, 5000, 1}));
-    level.items.clear();
-    level.itemCountField = -5;
-    ASSERT_EQ(loadDnl(level), LoadFailure::None);
+  EXPECT_EQ(levelGeometry.startX, -4.0f) << "x of the later start item";
+  EXPECT_EQ(levelGeometry.startY, 3976.0f) << "y of the later start item, 1024 higher";
+  EXPECT_EQ(levelGeometry.startZ, 6.0f) << "z of the later start item";
+  EXPECT_EQ(levelGeometry.itemCount, 4) << "item count";
+  EXPECT_EQ(levelGeometry.items[3].objectId, 1) << "object id of the last item";
+  level.items = {{3, 0, 0, 0, 0}};
+  ASSERT_EQ(loadDnl(level), LoadFailure::None);
+  EXPECT_EQ(levelGeometry.startX, -4.0f) << "no start item: the pose stays";
+}
+
+// A level whose table for `failure` holds `n` records.
+DnlLevel levelWith(LoadFailure failure, int n) {
+  DnlLevel level;
+  level.rooms = {roomWithVertices(4)};
+  DnlRoom& room = level.rooms[0];
+  switch (failure) {
+    case LoadFailure::TooManyTexturePages:
+      level.pages.assign(n, std::vector<uint16_t>(1, 1));
+      break;
+    case LoadFailure::TooManyVertices:
+      level.rooms = {roomWithVertices(10000), roomWithVertices(n - 10000)};
+      level.rooms[1].quads = {quadOf(9)};
+      break;
+    case LoadFailure::TooManyQuads:
+      room.quads.assign(n, quadOf(0));
+      break;
+    case LoadFailure::TooManyTriangles:
+      room.triangles.assign(n, {{0, 1, 2}, 0});
+      break;
+    case LoadFailure::TooManyObjectTextures:
+      level.objectTextures.assign(n, onPage(1));
+      break;
+    default:
+      level.items.assign(n, DnlItem{0, 5, 5, 5, 0});
+      break;
   }
+  return level;
+}
+
+struct Limit {
+  LoadFailure failure;
+  int largest;
+  const char* what;
+};
+constexpr Limit kLimits[] = {
+    {LoadFailure::TooManyTexturePages, 16, "16 texture pages"},
+    {LoadFailure::TooManyVertices, 18657, "18657 vertices"},
+    {LoadFailure::TooManyQuads, 13881, "13881 quads"},
+    {LoadFailure::TooManyTriangles, 5612, "5612 triangles"},
+    {LoadFailure::TooManyObjectTextures, 2500, "2500 object textures"},
+    {LoadFailure::TooManyItems, 248, "248 items"},
+};
+
+TEST(Limits, TheLargestCountLoadsAndOneMoreFails) {
+  for (const Limit& limit : kLimits) {
+    EXPECT_EQ(loadDnl(levelWith(limit.failure, limit.largest)), LoadFailure::None) << limit.what;
+    EXPECT_EQ(loadDnl(levelWith(limit.failure, limit.largest + 1)), limit.failure)
+        << "one more than " << limit.what;
+  }
+}
+
+TEST(Limits, AFailureInTheRoomsStopsBeforeTheFacesAndKeepsTheFaceCounts) {
+  DnlLevel before;
+  before.rooms = {roomWithVertices(4)};
+  before.rooms[0].quads = {quadOf(1), quadOf(1)};
+  ASSERT_EQ(loadDnl(before), LoadFailure::None);
+  EXPECT_EQ(loadDnl(levelWith(LoadFailure::TooManyVertices, kMaxVertices)),
+            LoadFailure::TooManyVertices);
+  EXPECT_EQ(levelGeometry.quadCount, 2) << "the quad count of the level before";
+  EXPECT_EQ(levelGeometry.quads[0].objectTexture, 1u) << "the failing room's quad never read";
+}
+
+TEST(Limits, RefusedVersionsAndPageCountsLeaveTheStoreUnchanged) {
+  ASSERT_EQ(loadDnl(levelWith(LoadFailure::TooManyItems, 1)), LoadFailure::None);
+  savedStore = levelGeometry;
+  for (const uint32_t version : {44u, 46u, 0xFF080034u, 0x380008FFu}) {
+    DnlLevel level = levelWith(LoadFailure::TooManyItems, 3);
+    level.versionWord = version;
+    EXPECT_EQ(loadDnl(level), LoadFailure::UnknownVersion) << "version " << version;
+    EXPECT_TRUE(storeEqualsSaved()) << "store after version " << version;
+  }
+  EXPECT_EQ(loadBytes({}), LoadFailure::UnknownVersion) << "an empty file";
+  EXPECT_EQ(loadDnl(levelWith(LoadFailure::TooManyTexturePages, 17)),
+            LoadFailure::TooManyTexturePages);
+  EXPECT_TRUE(storeEqualsSaved()) << "store after 17 pages";
+}
+
+constexpr uint64_t kHeaderBytes = 1800;  // version word, two skipped runs, page count
+
+TEST(CutShort, AFileEndingAfterItsPagesLoadsWithNothingElse) {
+  DnlLevel level;
+  level.pages.assign(1, std::vector<uint16_t>(65536, 0x0421));
+  level.rooms = {roomWithVertices(4)};
+  level.rooms[0].quads = {quadOf(0)};
+  level.items = {{0, 1, 1, 1, 0}};
+  resetStore();
+  ASSERT_EQ(loadDnl(level, kHeaderBytes + 3 * 65536), LoadFailure::None);
+  EXPECT_EQ(levelGeometry.numTexturePages, 1) << "page count";
+  EXPECT_EQ(levelGeometry.quadCount, 0) << "quads";
+  EXPECT_EQ(levelGeometry.itemCount, -1) << "item count read past the end";
+  EXPECT_EQ(lastLoadReport().objectTextureCount, -1) << "object textures read past the end";
+  EXPECT_EQ(levelGeometry.startY, 0.0f) << "no start item";
+}
+
+TEST(CutShort, ValuesPastTheEndComeFromMinusOne) {
+  DnlLevel level;
+  level.pages.assign(1, std::vector<uint16_t>(65536, 0x0421));
+  const uint64_t texel500 = kHeaderBytes + 65536 + 2 * 500;
+  ASSERT_EQ(loadDnl(level, texel500 + 1), LoadFailure::None);  // texel 500 reads 0xFF21
+  const uint8_t* texels = levelGeometry.texturePages[0].texels;
+  EXPECT_EQ(rgba(texels + 4 * 499), 0x08080800u) << "0x0421, the last whole texel";
+  EXPECT_EQ(rgba(texels + 4 * 500), 0xF8C808FFu) << "the texel cut after its first byte";
+  EXPECT_EQ(rgba(texels + 4 * 65535), 0xF8F8F8FFu) << "a texel past the end";
+  level = DnlLevel{};
+  level.rooms = {roomWithVertices(5)};
+  level.rooms[0].x = 100;
+  level.rooms[0].z = 200;
+  level.rooms[0].vertices[1] = {-7, 8, 0x1205, 2048};
+  const uint64_t vertex1 = kHeaderBytes + 6 + 22 + 12;
+  ASSERT_EQ(loadDnl(level, vertex1 + 5), LoadFailure::None);  // cut in vertex 1's z
+  const RoomVertex* v = levelGeometry.vertices;
+  EXPECT_EQ(v[1].x, 93.0f) << "vertex 1 x, within the file";
+  EXPECT_EQ(v[1].z, 200.0f - 251) << "vertex 1 z: its low byte 0x05, high byte -1";
+  EXPECT_EQ(v[1].r, -1.0f / 1024) << "vertex 1 shade past the end";
+  EXPECT_EQ(v[4].x, 99.0f) << "vertex 4 x past the end: -1 plus the room";
+  EXPECT_EQ(v[4].y, -1.0f) << "vertex 4 y past the end";
+}
+
+// Counts that claim gigabytes end the stream at once; everything after reads as -1.
+TEST(Claims, AHugeGridAndASharedCountEndTheStream) {
+  DnlLevel level;
+  level.rooms = {roomWithVertices(5), roomWithVertices(3)};
+  level.rooms[0].gridA = level.rooms[0].gridB = 65535;
+  level.rooms[0].writeSkippedRecords = false;
+  level.rooms[0].quads = {quadOf(3)};
+  ASSERT_EQ(loadDnl(level), LoadFailure::None) << "a grid of 65535 x 65535 records";
+  EXPECT_EQ(lastLoadReport().vertexCount, 5) << "the room after the grid is past the end";
+  EXPECT_EQ(levelGeometry.quadCount, 1) << "quads";
+  level.rooms[0].gridA = 0;
+  level.sectionCounts[kSharedCountSection] = 0x7FFFFFFF;  // 20 x N bytes later: past 32 bits
+  level.writeSectionRecords = false;
+  level.items = {{0, 1, 1, 1, 0}};
+  ASSERT_EQ(loadDnl(level), LoadFailure::None) << "a shared count of 2^31 - 1";
+  EXPECT_EQ(lastLoadReport().vertexCount, 8) << "both rooms read";
+  EXPECT_EQ(levelGeometry.itemCount, -1) << "the items lie past the end";
+  std::vector<uint8_t> bytes = writeDnlBytes(levelWith(LoadFailure::None, 0), kHeaderBytes + 26);
+  bytes.insert(bytes.end(), {0xFF, 0xFF});  // one room claiming 65535 vertices, then the end
+  EXPECT_EQ(loadBytes(bytes), LoadFailure::TooManyVertices) << "65535 vertices past the end";
+  EXPECT_EQ(levelGeometry.vertices[kMaxVertices - 1].y, -1.0f) << "the last vertex read";
+}
+
+// A file is read in refills of the stream buffer and skipped by seeking; it must load into
+// the same store as the same bytes from memory.
+TEST(FileLoad, GivesTheStoreOfTheMemoryLoad) {
+  DnlLevel level;
+  level.pages.assign(2, std::vector<uint16_t>(65536, 0x8123));
+  level.rooms = {roomWithVertices(300), roomWithVertices(7)};
+  level.rooms[0].count24 = 3000;  // records straddling a refill
+  level.rooms[1].quads = {quadOf(1)};
+  level.objectTextures = {onPage(1), onPage(0)};
+  level.items = {{0, 5, 6, 7, 8}};
+  const std::string path = testing::TempDir() + "file_load_" + std::to_string(getpid()) + ".dnl";
+  ASSERT_TRUE(writeDnlFile(path.c_str(), level));
+  resetStore();
+  ASSERT_EQ(loadDnl(level), LoadFailure::None);
+  savedStore = levelGeometry;
+  resetStore();
+  EXPECT_EQ(loadLevelFile(path.c_str()), LoadFailure::None) << "file load";
+  EXPECT_TRUE(storeEqualsSaved()) << "store from the file";
+  std::remove(path.c_str());
+  EXPECT_EQ(loadLevelFile(path.c_str()), LoadFailure::CannotOpen) << "a missing file";
 }
 
 }  // namespace

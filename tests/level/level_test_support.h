@@ -1,5 +1,5 @@
-// Helpers shared by the level suites: a fresh store, small levels built with the writer,
-// and loads from bytes in memory.
+// Helpers shared by the level suites: an empty store, small levels built with the writer,
+// loads from bytes in memory.
 #pragma once
 
 #include <cstring>
@@ -35,8 +35,8 @@ inline DnlRoom roomWithVertices(int count, uint16_t shade = 1024) {
   return room;
 }
 
-inline DnlQuad quadOf(uint16_t objectTexture) {
-  return {{0, 1, 2, 3}, objectTexture};
+inline DnlQuad quadOf(uint16_t textureWord) {
+  return {{0, 1, 2, 3}, textureWord};
 }
 
 inline DnlObjectTexture onPage(uint16_t tileWord) {

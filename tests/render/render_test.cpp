@@ -24,41 +24,61 @@ void makeFaces(std::vector<uint32_t> quadPages, std::vector<uint32_t> trianglePa
   for (uint32_t page : trianglePages) g.triangles[g.triangleCount++] = {{0, 1, 2}, 0, page};
 }
 
-// The planned batches as "<Q|T><page>@<first entry>x<entries> ..."; the entries' faces last.
-std::string plan() {
-  planScene(levelGeometry, scenePlan);
-  std::string text;
-  for (int32_t i = 0; i < scenePlan.batchCount; ++i) {
-    const SceneBatch& b = scenePlan.batches[i];
-    text += (b.section == SceneSection::Quads ? "Q" : "T") + std::to_string(b.page) + "@" +
-            std::to_string(b.firstFace) + "x" + std::to_string(b.faceCount) + " ";
-  }
-  for (int32_t i = 0; i < scenePlan.faceCount; ++i) text += std::to_string(scenePlan.faces[i]);
-  return text;
+// Checks batch `index` of the plan.
+void expectBatch(int32_t index, SceneSection section, int32_t page, int32_t first, int32_t count) {
+  const SceneBatch& b = scenePlan.batches[index];
+  EXPECT_EQ(b.section, section) << "section of batch " << index;
+  EXPECT_EQ(b.page, page) << "page of batch " << index;
+  EXPECT_EQ(b.firstFace, first) << "first entry of batch " << index;
+  EXPECT_EQ(b.faceCount, count) << "entries of batch " << index;
 }
 
-TEST(ScenePlan, OneBatchPerRunOfAPageWithinEachSectionSkippingFacesPastTheVertices) {
-  makeFaces({0, 0, 0, 1, 1, 2, 0}, {0, 1, 1, 2});
-  levelGeometry.numTexturePages = 3;
-  levelGeometry.quads[0].vertexIndices[3] = kMaxVertices - 1;  // the last record
-  levelGeometry.quads[1].vertexIndices[3] = kMaxVertices;      // one past it
-  levelGeometry.triangles[1].vertexIndices[0] = 0xFFFFFFFFu;
-  EXPECT_EQ(plan(), "Q0@0x2 Q1@2x2 Q2@4x1 Q0@5x1 T0@6x1 T1@7x1 T2@8x1 023456023");
-  EXPECT_EQ(scenePlan.skippedFaces, 2);
-  levelGeometry.quadCount = -5;  // a negative count means none
-  EXPECT_EQ(plan(), "T0@0x1 T1@1x1 T2@2x1 023");
-}
-
-TEST(ScenePlan, FacesWithoutANamedPageOrCoordinatesDrawUntextured) {
-  makeFaces({1, 1, 1, 2, 20}, {});
-  levelGeometry.quads[1].objectTexture = kMaxObjectTextures - 1;  // the last record
-  levelGeometry.quads[2].objectTexture = kMaxObjectTextures;      // one past it
+TEST(ScenePlan, OneBatchPerRunOfAPageWithinEachSection) {
+  makeFaces({0, 0, 1, 1, 0}, {0, 1});
   levelGeometry.numTexturePages = 2;
-  EXPECT_EQ(plan(), "Q1@0x2 Q-1@2x3 01234");
-  levelGeometry.numTexturePages = 1000;  // only the pages that can have names
-  EXPECT_EQ(plan(), "Q1@0x2 Q-1@2x1 Q2@3x1 Q-1@4x1 01234");
+  planScene(levelGeometry, scenePlan);
+  ASSERT_EQ(scenePlan.batchCount, 5) << "three runs of quads, two of triangles";
+  expectBatch(0, SceneSection::Quads, 0, 0, 2);
+  expectBatch(1, SceneSection::Quads, 1, 2, 2);
+  expectBatch(2, SceneSection::Quads, 0, 4, 1);
+  expectBatch(3, SceneSection::Triangles, 0, 5, 1);
+  expectBatch(4, SceneSection::Triangles, 1, 6, 1);
+  EXPECT_EQ(scenePlan.faces[4], 4u) << "the last quad's entry";
+  EXPECT_EQ(scenePlan.faces[5], 0u) << "the first triangle's entry";
+}
+
+TEST(ScenePlan, FacesPastTheVertexTableAreSkippedWithoutSplittingTheirBatch) {
+  makeFaces({0, 0, 0}, {});
+  levelGeometry.numTexturePages = 1;
+  levelGeometry.quads[0].vertexIndices[3] = kMaxVertices - 1;  // the last record: planned
+  levelGeometry.quads[1].vertexIndices[3] = kMaxVertices;      // one past it: skipped
+  planScene(levelGeometry, scenePlan);
+  EXPECT_EQ(scenePlan.skippedFaces, 1) << "skipped faces";
+  ASSERT_EQ(scenePlan.batchCount, 1) << "batches";
+  expectBatch(0, SceneSection::Quads, 0, 0, 2);
+  EXPECT_EQ(scenePlan.faces[1], 2u) << "the face after the skipped one";
+  levelGeometry.quadCount = -5;
+  planScene(levelGeometry, scenePlan);
+  EXPECT_EQ(scenePlan.batchCount, 0) << "a negative quad count means none";
+}
+
+TEST(ScenePlan, FacesWithoutALoadedPageOrCoordinatesDrawUntextured) {
+  makeFaces({1, 1, 2, 20}, {});
+  levelGeometry.quads[0].objectTexture = kMaxObjectTextures - 1;  // the last record
+  levelGeometry.quads[1].objectTexture = kMaxObjectTextures;      // one past it
+  levelGeometry.numTexturePages = 3;
+  planScene(levelGeometry, scenePlan);
+  ASSERT_EQ(scenePlan.batchCount, 4) << "batches";
+  EXPECT_EQ(scenePlan.batches[0].page, 1) << "object texture 2499 on page 1";
+  EXPECT_EQ(scenePlan.batches[1].page, kUntexturedPage) << "object texture 2500";
+  EXPECT_EQ(scenePlan.batches[2].page, 2) << "page 2 of 3";
+  EXPECT_EQ(scenePlan.batches[3].page, kUntexturedPage) << "page 20 of 3";
+  levelGeometry.numTexturePages = 1000;
+  planScene(levelGeometry, scenePlan);
+  EXPECT_EQ(scenePlan.batches[3].page, kUntexturedPage) << "page 20: only 16 can be loaded";
   levelGeometry.numTexturePages = -1;
-  EXPECT_EQ(plan(), "Q-1@0x5 01234");
+  planScene(levelGeometry, scenePlan);
+  EXPECT_EQ(scenePlan.batches[0].page, kUntexturedPage) << "no pages";
 }
 
 TEST(ScenePlan, CornersTakeTheirOwnCoordinatePairAndStayInTheTables) {
@@ -66,14 +86,17 @@ TEST(ScenePlan, CornersTakeTheirOwnCoordinatePairAndStayInTheTables) {
   levelGeometry.triangles[0] = {{90, 91, 92}, 7, 0};
   for (int32_t i = 0; i < 8; ++i) levelGeometry.objectTextureUVs[7].uv[i] = static_cast<float>(i);
   const SceneCorner last = sceneCorner(levelGeometry, {SceneSection::Triangles, 0, 0, 1}, 0, 2);
-  EXPECT_TRUE(last.vertexIndex == 92u && last.u == 4.0f && last.v == 5.0f);
-  // Untextured corners send (0, 0); out-of-range faces and corners are clamped.
-  EXPECT_EQ(sceneCorner(levelGeometry, {SceneSection::Triangles, -1, 0, 1}, 0, 2).u, 0.0f);
+  EXPECT_EQ(last.vertexIndex, 92u) << "vertex of corner 2";
+  EXPECT_EQ(last.u, 4.0f) << "u of corner 2";
+  EXPECT_EQ(last.v, 5.0f) << "v of corner 2";
+  EXPECT_EQ(sceneCorner(levelGeometry, {SceneSection::Triangles, -1, 0, 1}, 0, 2).u, 0.0f)
+      << "an untextured corner sends u 0";
   levelGeometry.quads[kMaxQuads - 1] = {{1, 2, 3, 0xFFFFFFFFu}, 0, 0};
   const SceneBatch quads = {SceneSection::Quads, 0, 0, 1};
-  EXPECT_EQ(sceneCorner(levelGeometry, quads, 0xFFFFFFFFu, 2).vertexIndex, 3u);
-  EXPECT_EQ(sceneCorner(levelGeometry, quads, kMaxQuads - 1, 9).vertexIndex, kMaxVertices - 1u);
-  EXPECT_EQ(sceneCorner(levelGeometry, quads, kMaxQuads - 1, -2).vertexIndex, 1u);
+  EXPECT_EQ(sceneCorner(levelGeometry, quads, 0xFFFFFFFFu, 2).vertexIndex, 3u)
+      << "a face past the table reads the last record";
+  EXPECT_EQ(sceneCorner(levelGeometry, quads, kMaxQuads - 1, 3).vertexIndex, kMaxVertices - 1u)
+      << "a vertex index past the table is clamped";
 }
 
 TEST(ScenePlan, HostileCountsAreBoundedByTheTables) {
@@ -83,16 +106,16 @@ TEST(ScenePlan, HostileCountsAreBoundedByTheTables) {
   // Alternate pages so that every face opens a batch: the worst case for the tables.
   for (int32_t i = 0; i < kMaxQuads; ++i) levelGeometry.quads[i].texturePage = i % 2;
   for (int32_t i = 0; i < kMaxTriangles; ++i) levelGeometry.triangles[i].texturePage = i % 2;
-  plan();
-  EXPECT_EQ(scenePlan.batchCount, kMaxSceneBatches);
-  EXPECT_EQ(scenePlan.faceCount, kMaxQuads + kMaxTriangles);
+  planScene(levelGeometry, scenePlan);
+  EXPECT_EQ(scenePlan.batchCount, kMaxSceneBatches) << "batches";
+  EXPECT_EQ(scenePlan.faceCount, kMaxQuads + kMaxTriangles) << "face entries";
 }
 
 char buffer[kTextBufferSize];
 
 // The text a formatter wrote, checking that the count it returned is what stands.
 std::string written(int32_t count) {
-  EXPECT_EQ(count, static_cast<int32_t>(std::strlen(buffer)));
+  EXPECT_EQ(count, static_cast<int32_t>(std::strlen(buffer))) << "the count returned";
   return buffer;
 }
 std::string status() {
@@ -110,57 +133,65 @@ void setPose(const float (&pose)[6]) {
 
 TEST(OverlayText, StatusLineShowsThePoseWithFixedWidthsAndSigns) {
   setPose({0.0f, -0.0f, 0.0f, 0.0f, -0.0f, 0.0f});  // a negative zero shows as zero
-  EXPECT_EQ(status(), "F1=Help  POS=(X,Y,Z)=(00000,00000,00000) DIR=(H,P,B)=(000,000,000)");
+  EXPECT_EQ(status(), "F1=Help  POS=(X,Y,Z)=(00000,00000,00000) DIR=(H,P,B)=(000,000,000)")
+      << "the pose at the origin, before the first timer tick";
   setPose({-512.4f, 12.6f, 123456.0f, 7.6f, -45.0f, 179.99998f});
   std::strcpy(frameStats.fpsText, "FPS=042");
-  EXPECT_EQ(status(), "F1=Help FPS=042 POS=(X,Y,Z)=(-0512,00013,123456) DIR=(H,P,B)=(008,-45,180)");
+  EXPECT_EQ(status(), "F1=Help FPS=042 POS=(X,Y,Z)=(-0512,00013,123456) DIR=(H,P,B)=(008,-45,180)")
+      << "rounded, signed and widened values";
 }
 
 TEST(OverlayText, LinesReadAndWriteOnlyWithinTheirBuffers) {
   setPose({-FLT_MAX, -FLT_MAX, -FLT_MAX, FLT_MAX, FLT_MAX, FLT_MAX});
   std::memset(frameStats.fpsText, 'F', sizeof frameStats.fpsText);  // no terminator
   std::memset(levelPath, 'p', sizeof levelPath);
-  EXPECT_EQ(status().substr(0, 141), "F1=Help " + std::string(127, 'F') + " POS=(");
-  EXPECT_EQ(help(0), "LEVEL    : " + std::string(127, 'p'));
-  EXPECT_EQ(written(formatItemLabel(0x12345678, buffer, 4)), "123");
-  EXPECT_EQ(formatStatusLine(buffer, 0), 0);
+  EXPECT_EQ(status().substr(0, 141), "F1=Help " + std::string(127, 'F') + " POS=(")
+      << "an unterminated frame-rate text is read up to its size";
+  EXPECT_EQ(help(0), "LEVEL    : " + std::string(127, 'p')) << "an unterminated level path";
+  EXPECT_EQ(written(formatItemLabel(0x12345678, buffer, 4)), "123") << "a 4-byte label buffer";
+  EXPECT_EQ(formatStatusLine(buffer, 0), 0) << "a buffer of size 0";
 }
 
-TEST(OverlayText, HelpScreenShowsTheStateUnderTheTogglesAndLabelsAreHex) {
+TEST(OverlayText, HelpScreenShowsEachToggleUnderItsKeyAndLabelsAreHex) {
   setPose({});
-  EXPECT_EQ(help(9) + help(-1), "");
-  for (int32_t line = 0; line < kHelpLineCount; ++line) EXPECT_LE(help(line).size(), 80u);
-  // Columns under the toggles' "=": status, light, fog, cull, then status again.
+  EXPECT_EQ(help(9), "") << "no line 9";
+  EXPECT_EQ(help(-1), "") << "no line -1";
+  for (int32_t line = 0; line < kHelpLineCount; ++line) {
+    EXPECT_LE(help(line).size(), 80u) << "line " << line << " fits 80 columns";
+  }
+  // Under each toggle's "=" its state: status, light, fog, cull, then status again.
   viewSettings.lightingOn = viewSettings.cullOn = 1;
   viewSettings.fogOn = 2;  // only exactly 1 reads as on
   const std::string toggles = help(5), state = help(6);
   const size_t columns[] = {14, 24, 35, 44, 54};
   const char* expected[] = {"ON ", "ON ", "OFF", "ON ", "ON "};
   for (int32_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(toggles[columns[i] - 1], '=') << i;
-    EXPECT_EQ(state.substr(columns[i], 3), expected[i]) << i;
+    EXPECT_EQ(toggles[columns[i] - 1], '=') << "toggle " << i << " ends in '='";
+    EXPECT_EQ(state.substr(columns[i], 3), expected[i]) << "state of toggle " << i;
   }
-  viewSettings.showStatus = 0;
-  viewSettings.showHelp = 1;  // the help flag itself is not shown
-  EXPECT_EQ(help(6).substr(14, 3) + help(6).substr(54), "OFFOFF");
-  EXPECT_EQ(written(formatItemLabel(421, buffer, sizeof buffer)), "1a5");
+  EXPECT_EQ(written(formatItemLabel(421, buffer, sizeof buffer)), "1a5") << "label of 421";
 }
 
-TEST(GlyphRaster, MonospaceGlyphsFitThePitchWithRowsBottomUpAndControlsEmpty) {
+TEST(GlyphRaster, AnyMonospaceFontGivesGlyphsOnThePitchRowsBottomUpControlsEmpty) {
   ASSERT_TRUE(rasterizeGlyphFont());
-  EXPECT_TRUE(glyphFont.pixelSize <= 13 && glyphFont.lineHeight >= 12 &&
-              glyphFont.lineHeight <= 17);
+  EXPECT_GE(glyphFont.pixelSize, 6) << "pixel size";
+  EXPECT_LE(glyphFont.pixelSize, 13) << "pixel size";
+  EXPECT_GE(glyphFont.lineHeight, glyphFont.pixelSize) << "line height";
+  EXPECT_LE(glyphFont.lineHeight, 2 * glyphFont.pixelSize) << "line height";
   for (int32_t code = 0x21; code < 0x7f; ++code) {
     const GlyphBitmap& glyph = glyphFont.glyphs[code];
+    EXPECT_GT(glyph.width, 0) << "ink of code " << code;
     // One column of overhang is allowed; more would run into the next character.
-    EXPECT_TRUE(glyph.width > 0 && glyph.left >= -1 && glyph.left + glyph.width <= 9) << code;
+    EXPECT_GE(glyph.left, -1) << "left edge of code " << code;
+    EXPECT_LE(glyph.left + glyph.width, kGlyphAdvance + 1) << "right edge of code " << code;
   }
-  for (int32_t code : {0, 9, 10, 0x20, 0x7f, 0x9f}) EXPECT_EQ(glyphFont.glyphs[code].width, 0);
-  EXPECT_GT(glyphFont.glyphs[0xe9].width, 0);  // Latin-1 e acute
-  // The bar of a T is its top row, the stem alone at the bottom; a quote stands high.
+  for (int32_t code : {0, 9, 10, 0x20, 0x7f, 0x9f}) {
+    EXPECT_EQ(glyphFont.glyphs[code].width, 0) << "code " << code << " is empty";
+  }
+  EXPECT_GT(glyphFont.glyphs[0xe9].width, 0) << "Latin-1 e acute";
   const GlyphBitmap& t = glyphFont.glyphs['T'];
-  EXPECT_TRUE(glyphPixel(t, 0, t.rows - 1) && !glyphPixel(t, 0, 0));
-  EXPECT_GT(glyphFont.glyphs['\''].top - glyphFont.glyphs['\''].rows, 3);
+  EXPECT_TRUE(glyphPixel(t, 0, t.rows - 1)) << "the bar of a T is its last (top) row";
+  EXPECT_FALSE(glyphPixel(t, 0, 0)) << "the first (bottom) row of a T is its stem alone";
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The rules a scene plan must keep whatever the store holds: its batches and face entries
 // inside their tables, every face index inside its section's table, every page bindable and
-// every corner's vertex inside the vertex table. Shared by the hostile suite and the fuzzers.
+// every corner's vertex inside the vertex table. Checked by the scene-plan fuzzer.
 #pragma once
 
 #include <algorithm>
@@ -12,10 +12,10 @@
 inline const char* planBoundsViolation(const LevelGeometry& level, const ScenePlan& plan) {
   if (plan.batchCount < 0 || plan.batchCount > kMaxSceneBatches) return "batch count";
   if (plan.faceCount < 0 || plan.faceCount > kMaxPlannedFaces) return "face count";
-  const int32_t quads = std::clamp(level.quadCount, 0, kMaxQuads);
-  const int32_t triangles = std::clamp(level.triangleCount, 0, kMaxTriangles);
+  const int32_t quads = countWithinTable(level.quadCount, kMaxQuads);
+  const int32_t triangles = countWithinTable(level.triangleCount, kMaxTriangles);
   if (plan.faceCount + plan.skippedFaces != quads + triangles) return "faces lost or added";
-  const int32_t pages = std::clamp(level.numTexturePages, 0, kMaxTexturePages);
+  const int32_t pages = countWithinTable(level.numTexturePages, kMaxTexturePages);
   int32_t next = 0;
   for (int32_t b = 0; b < plan.batchCount; ++b) {
     const SceneBatch& batch = plan.batches[b];
