@@ -80,6 +80,10 @@ waitViewer() {
   done
   wait "$viewerPid"
   status=$?
+  # The viewer's mode watcher stays in its process group and may still be putting the
+  # screen back: the next viewer must not meet a screen halfway through that.
+  tries=25
+  while pgrep -g "$viewerPid" >/dev/null && ((tries-- > 0)); do sleep 0.2; done
   viewerPid=""
 }
 
