@@ -50,8 +50,7 @@ TEST(LoadLevel, FacesTakeTheWholeTileWordOfTheirObjectTexture) {
   DnlLevel level;
   level.pages.resize(4);
   level.rooms = {roomWithVertices(4)};
-  level.rooms[0].quads = {quadOf(7), quadOf(2), quadOf(7), quadOf(9)};
-  level.rooms[0].triangles = {{{0, 1, 2}, 7}};
+  level.rooms[0].quads = {quadOf(7), quadOf(2), quadOf(9)};
   level.objectTextures.resize(8);
   level.objectTextures[2] = onPage(0x8002);
   level.objectTextures[7] = onPage(3);
@@ -59,9 +58,7 @@ TEST(LoadLevel, FacesTakeTheWholeTileWordOfTheirObjectTexture) {
   ASSERT_EQ(loadDnl(level), LoadFailure::None);
   EXPECT_EQ(levelGeometry.quads[0].texturePage, 0u) << "texture 9 is past the count: page 0";
   EXPECT_EQ(levelGeometry.quads[1].texturePage, 3u) << "first quad of texture 7";
-  EXPECT_EQ(levelGeometry.quads[2].texturePage, 3u) << "second quad of texture 7";
-  EXPECT_EQ(levelGeometry.quads[3].texturePage, 0x8002u) << "bit 15 kept, at the tail";
-  EXPECT_EQ(levelGeometry.triangles[0].texturePage, 3u) << "a triangle of texture 7";
+  EXPECT_EQ(levelGeometry.quads[2].texturePage, 0x8002u) << "bit 15 kept, at the tail";
 }
 
 TEST(LoadLevel, TheLastStartItemGivesTheStartPose) {
@@ -161,21 +158,6 @@ TEST(Limits, RefusedVersionsAndPageCountsLeaveTheStoreUnchanged) {
 }
 
 constexpr uint64_t kHeaderBytes = 1800;  // version word, two skipped runs, page count
-
-TEST(CutShort, AFileEndingAfterItsPagesLoadsWithNothingElse) {
-  DnlLevel level;
-  level.pages.assign(1, std::vector<uint16_t>(65536, 0x0421));
-  level.rooms = {roomWithVertices(4)};
-  level.rooms[0].quads = {quadOf(0)};
-  level.items = {{0, 1, 1, 1, 0}};
-  resetStore();
-  ASSERT_EQ(loadDnl(level, kHeaderBytes + 3 * 65536), LoadFailure::None);
-  EXPECT_EQ(levelGeometry.numTexturePages, 1) << "page count";
-  EXPECT_EQ(levelGeometry.quadCount, 0) << "quads";
-  EXPECT_EQ(levelGeometry.itemCount, -1) << "item count read past the end";
-  EXPECT_EQ(lastLoadReport().objectTextureCount, -1) << "object textures read past the end";
-  EXPECT_EQ(levelGeometry.startY, 0.0f) << "no start item";
-}
 
 TEST(CutShort, ValuesPastTheEndComeFromMinusOne) {
   DnlLevel level;

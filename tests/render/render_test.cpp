@@ -57,9 +57,6 @@ TEST(ScenePlan, FacesPastTheVertexTableAreSkippedWithoutSplittingTheirBatch) {
   ASSERT_EQ(scenePlan.batchCount, 1) << "batches";
   expectBatch(0, SceneSection::Quads, 0, 0, 2);
   EXPECT_EQ(scenePlan.faces[1], 2u) << "the face after the skipped one";
-  levelGeometry.quadCount = -5;
-  planScene(levelGeometry, scenePlan);
-  EXPECT_EQ(scenePlan.batchCount, 0) << "a negative quad count means none";
 }
 
 TEST(ScenePlan, FacesWithoutALoadedPageOrCoordinatesDrawUntextured) {
