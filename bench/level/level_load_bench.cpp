@@ -12,51 +12,19 @@
 #include "level/level_geometry.h"
 #include "level/level_loader.h"
 #include "tools/dnl_writer.h"
+#include "tools/edge_levels.h"
 
 namespace {
 
 std::string fullPath, hostilePath;
 std::vector<uint8_t> readBuffer;
 
-// Every table at its limit: 18657 vertices, 13881 quads, 5612 triangles in three rooms,
-// 16 pages, 2500 object textures over the pages, 248 items.
+// Every table at its limit (the export's capacity level), with skipped records in every
+// room and 40 records in every level section, so that the load also skips.
 DnlLevel capacityLevel() {
-  DnlLevel level;
-  for (int p = 0; p < kMaxTexturePages; ++p) {
-    std::vector<uint16_t> page(65536);
-    for (int i = 0; i < 65536; ++i) page[i] = static_cast<uint16_t>(i * 7 + p);
-    level.pages.push_back(page);
-  }
-  const int vertices[3] = {6219, 6219, 6219};
-  const int quads[3] = {4627, 4627, 4627};
-  const int triangles[3] = {1871, 1871, 1870};
-  for (int r = 0; r < 3; ++r) {
-    DnlRoom room;
-    room.x = r * 20000;
-    for (int i = 0; i < vertices[r]; ++i) {
-      room.vertices.push_back({static_cast<int16_t>(i % 97 * 64), static_cast<int16_t>(-i % 31),
-                               static_cast<int16_t>(i / 97 * 64), static_cast<uint16_t>(i)});
-    }
-    auto at = [&](int i) { return static_cast<uint16_t>(i % vertices[r]); };
-    for (int i = 0; i < quads[r]; ++i) {
-      room.quads.push_back({{at(i), at(i + 1), at(i + 98), at(i + 97)},
-                            static_cast<uint16_t>(i * 13 % kMaxObjectTextures)});
-    }
-    for (int i = 0; i < triangles[r]; ++i) {
-      room.triangles.push_back(
-          {{at(i), at(i + 1), at(i + 97)}, static_cast<uint16_t>(i * 7 % kMaxObjectTextures)});
-    }
+  DnlLevel level = capacityEdgeLevel();
+  for (DnlRoom& room : level.rooms) {
     room.count32 = 4, room.gridA = 10, room.gridB = 10, room.count24 = 3, room.count20 = 3;
-    level.rooms.push_back(room);
-  }
-  for (int k = 0; k < kMaxObjectTextures; ++k) {
-    DnlObjectTexture t;
-    t.tileWord = static_cast<uint16_t>(k % kMaxTexturePages);
-    for (int c = 0; c < 8; ++c) t.uvWords[c] = static_cast<uint16_t>((k + c) << 8);
-    level.objectTextures.push_back(t);
-  }
-  for (int i = 0; i < kMaxItems; ++i) {
-    level.items.push_back({static_cast<uint16_t>(i), i * 100, 0, i * 50, 0});
   }
   for (int s = 0; s < kLevelSectionCount; ++s) level.sectionCounts[s] = 40;
   return level;
