@@ -20,6 +20,7 @@ namespace {
 
 using platform::WindowHandle;
 
+constexpr size_t kShownPathSize = 256;
 constexpr const char* kLoadFailure =
     "Failed to open %s level file or the data file is invalid/corrupted";
 
@@ -34,16 +35,22 @@ void failLoading(WindowHandle window, const char* path) {
   fail(window, true, messageText);
 }
 
-// Takes the dialog's choice into levelPath. A path that does not fit is never cut into
-// another path: it fails as an unloadable file.
-bool takeChosenPath(WindowHandle window, const platform::OpenFileRequest& request) {
-  const char* chosen = request.fileName;
-  const size_t length = strnlen(chosen, request.fileNameCapacity);
-  if (request.nameTooLong || length >= sizeof levelPath) {
-    failLoading(window, chosen);
+// Takes a chosen or named path into levelPath. A path that does not fit is never cut into
+// another path: it fails as an unloadable file, the message showing at most kShownPathSize
+// bytes of it.
+bool takeLevelPath(WindowHandle window, const char* path, size_t capacity, bool tooLong) {
+  const size_t length = strnlen(path, capacity);
+  if (tooLong || length >= sizeof levelPath) {
+    char shown[kShownPathSize];
+    if (length == capacity) {  // not even terminated within capacity: marked as cut
+      std::snprintf(shown, sizeof shown, "%.*s...", static_cast<int>(sizeof shown - 4), path);
+    } else {
+      std::snprintf(shown, sizeof shown, "%.*s", static_cast<int>(length), path);
+    }
+    failLoading(window, shown);
     return false;
   }
-  std::memcpy(levelPath, chosen, length);
+  std::memcpy(levelPath, path, length);
   levelPath[length] = '\0';
   return true;
 }
@@ -77,7 +84,10 @@ void initViewer(WindowHandle window, platform::OpenFileRequest* request,
       fail(window, true, messageText);
       return;
     }
-    if (!takeChosenPath(window, *request)) return;
+    if (!takeLevelPath(window, request->fileName, request->fileNameCapacity,
+                       request->nameTooLong)) {
+      return;
+    }
   }
   if (loadFile == 1 && !loadLevel(levelPath)) {
     failLoading(window, levelPath);
@@ -121,4 +131,10 @@ void initViewer(WindowHandle window, platform::OpenFileRequest* request,
   platform::setCursorPos(kScreenCentreX, kScreenCentreY);
   camera.resetPending = 1;
   moveCamera(CameraOp::Roll, 0.0f);
+}
+
+void initViewerWithLevel(WindowHandle window, platform::OpenFileRequest* request,
+                         platform::RenderingContextHandle* contextOut, const char* path) {
+  if (!takeLevelPath(window, path, kShownPathSize, false)) return;
+  initViewer(window, request, contextOut, 0, 1);
 }

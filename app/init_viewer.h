@@ -15,3 +15,8 @@ inline constexpr uint32_t kFpsTimerPeriodMs = 1000;
 // exactly 1 loads levelPath. A later pass first releases the context of the pass before.
 void initViewer(platform::WindowHandle window, platform::OpenFileRequest* request,
                 platform::RenderingContextHandle* contextOut, int32_t askForFile, int32_t loadFile);
+
+// The start-up pass for a level named on the command line: takes `path` into levelPath (a
+// path that does not fit fails as an unloadable file) and runs the sequence without asking.
+void initViewerWithLevel(platform::WindowHandle window, platform::OpenFileRequest* request,
+                         platform::RenderingContextHandle* contextOut, const char* path);

@@ -6,6 +6,7 @@ platform::OpenFileRequest openFileRecord = {};
 platform::DeviceContextHandle deviceContext = nullptr;
 platform::RenderingContextHandle renderingContext = nullptr;
 char messageText[kMessageTextSize] = {};
+const char* namedLevel = nullptr;
 
 void setupOpenFileRequest(platform::WindowHandle window) {
   openFileRecord = {};

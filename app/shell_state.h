@@ -15,6 +15,9 @@ extern platform::OpenFileRequest openFileRecord;
 extern platform::DeviceContextHandle deviceContext;
 extern platform::RenderingContextHandle renderingContext;
 extern char messageText[kMessageTextSize];
+// The level named on the command line, loaded at start instead of asking; null when none.
+// Written once by the program's entry before the window is made.
+extern const char* namedLevel;
 
 // Points the open-file request at the configured paths, owned by `window`.
 void setupOpenFileRequest(platform::WindowHandle window);

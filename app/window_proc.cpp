@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "app/display_mode.h"
 #include "app/init_viewer.h"
 #include "app/shell_state.h"
@@ -25,10 +26,16 @@ void rebuild(WindowHandle window) {
   initViewer(window, &openFileRecord, &renderingContext, 0, 0);
 }
 
+// A level named on the command line is loaded without asking; F6 then asks in its folder.
 void onCreate(WindowHandle window) {
   readConfig(viewerPaths);
+  if (namedLevel != nullptr) proposeNamedLevel(viewerPaths, namedLevel);
   setupOpenFileRequest(window);
-  initViewer(window, &openFileRecord, &renderingContext, 1, 1);
+  if (namedLevel != nullptr) {
+    initViewerWithLevel(window, &openFileRecord, &renderingContext, namedLevel);
+  } else {
+    initViewer(window, &openFileRecord, &renderingContext, 1, 1);
+  }
 }
 
 void onActivate(uint32_t wParam) {

@@ -23,7 +23,10 @@ inline constexpr uint32_t kWmActivate = 6;  // wParam low 16 bits: 0 inactive, 1
 inline constexpr uint32_t kWmPaint = 15;
 inline constexpr uint32_t kWmClose = 16;
 inline constexpr uint32_t kWmQuit = 18;
-inline constexpr uint32_t kWmKeyDown = 256;    // wParam: virtual-key code
+inline constexpr uint32_t kWmKeyDown = 256;  // wParam: virtual-key code
+// A key pressed with Alt (a system key): wParam the virtual-key code. The window procedure
+// leaves it to default processing, which closes the window on Alt+F4.
+inline constexpr uint32_t kWmSysKeyDown = 260;
 inline constexpr uint32_t kWmTimer = 275;      // wParam: timer id
 inline constexpr uint32_t kWmMouseMove = 512;  // lParam: client x low, y high 16 bits
 

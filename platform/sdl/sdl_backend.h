@@ -25,6 +25,10 @@ struct Backend {
   platform::Message queue[kQueueCapacity];
   uint32_t queueHead;
   uint32_t queueCount;
+  // Set once the main loop's pass has taken the waiting SDL events; a frame or a wait clears
+  // it. Events that arrive while the pass handles its messages wait for the next pass, so a
+  // stream of pointer moves cannot keep the loop from drawing or from taking Esc.
+  bool pumpedThisPass;
 };
 
 extern Backend backend;
@@ -38,9 +42,6 @@ uint8_t virtualKeyFor(SDL_Scancode scancode);
 // Fills the 256-byte keyboard state from SDL's scancode state through the key table.
 void fillKeyboardState(const uint8_t* scancodeState, int scancodeCount, uint8_t state[256]);
 
-// Turns one SDL event into the message it stands for, if any, and queues it.
-void translate(const SDL_Event& event);
-
 // True while the viewer window has the keyboard focus.
 bool windowHasFocus();
 
@@ -48,6 +49,20 @@ bool windowHasFocus();
 // the user switching windows: they are dropped, so a box shown on activation cannot bring
 // itself back for ever. Only a lasting change of focus is delivered, as one activation.
 void settleFocusAfterBox(bool hadFocus);
+
+// Queues a message for the viewer window. Consecutive pointer moves are merged into the
+// latest, as the desktop does, so a flood of moves takes one slot.
+void push(uint32_t message, uint32_t wParam, uint32_t lParam);
+
+// Turns one SDL event into the message it stands for, if any, and queues it.
+void translate(const SDL_Event& event);
+
+// Forks the watcher that restores the user's screen layout if the viewer ends without doing
+// so (SIGKILL, a crash). Called once before any mode switch; without RandR it does nothing.
+void startModeWatcher();
+
+// Tells the watcher whether the viewer's mode is now set (true) or the user's is back.
+void reportDisplayMode(bool changed);
 
 // True when a termination request (SIGINT, SIGTERM) is waiting.
 bool quitRequested();

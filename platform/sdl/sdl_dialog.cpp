@@ -1,5 +1,6 @@
-// SDL2 backend: modal "Error" boxes, and the open-file dialog run as a `zenity
-// --file-selection` child process (posix_spawn, no shell) whose standard output is the path.
+// SDL2 backend: the open-file dialog run as a `zenity
+// --file-selection` child process (posix_spawn, no shell) whose standard output is the path,
+// or `kdialog --getopenfilename` where zenity is missing.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/sdl/dialog_paths.h"
 #include "platform/sdl/sdl_backend.h"
 
 extern char** environ;
@@ -18,6 +20,9 @@ extern char** environ;
 namespace {
 
 constexpr size_t kOutputCapacity = 4096;
+constexpr const char* kNoDialogProgram =
+    "No file dialog program was found. Install zenity (Debian package \"zenity\") or "
+    "kdialog to choose a level file.";
 
 // Reads the child's standard output until it closes. A termination request ends the child,
 // so a signal never waits on the dialog. False when the output was cut short.
@@ -44,35 +49,23 @@ bool readChildOutput(int fd, pid_t child, char* out, size_t capacity, size_t* le
   }
 }
 
-// Runs zenity; true with the chosen path in `out` when the user accepted a file.
-bool runZenity(const platform::OpenFileRequest& request, char* out, size_t capacity) {
-  char proposal[1024];
-  const char* name = request.fileName != nullptr ? request.fileName : "";
-  if (name[0] == '/' || request.initialDir == nullptr || request.initialDir[0] == '\0') {
-    std::snprintf(proposal, sizeof proposal, "--filename=%s", name);
-  } else {
-    std::snprintf(proposal, sizeof proposal, "--filename=%s/%s", request.initialDir, name);
-  }
-  char filter[256];
-  std::snprintf(filter, sizeof filter, "--file-filter=%s | %s",
-                request.filterLabel != nullptr ? request.filterLabel : "",
-                request.filterPattern != nullptr ? request.filterPattern : "*");
-  char program[] = "zenity";
-  char selection[] = "--file-selection";
-  char* argv[] = {program, selection, proposal, filter, nullptr};
+enum class DialogResult { Accepted, Cancelled, Missing };
 
+// Runs one dialog program with `argv`; Accepted with the chosen path in `out` when the user
+// accepted a file, Missing when the program is not installed.
+DialogResult runDialogProgram(char* const argv[], char* out, size_t capacity) {
   int pipeFds[2];
-  if (pipe2(pipeFds, O_CLOEXEC) != 0) return false;
+  if (pipe2(pipeFds, O_CLOEXEC) != 0) return DialogResult::Cancelled;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
   pid_t child = 0;
-  const int spawned = posix_spawnp(&child, program, &actions, nullptr, argv, environ);
+  const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
   close(pipeFds[1]);
   if (spawned != 0) {
     close(pipeFds[0]);
-    return false;
+    return spawned == ENOENT ? DialogResult::Missing : DialogResult::Cancelled;
   }
   size_t length = 0;
   const bool complete = readChildOutput(pipeFds[0], child, out, capacity, &length);
@@ -81,9 +74,42 @@ bool runZenity(const platform::OpenFileRequest& request, char* out, size_t capac
   while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
   out[length] = '\0';
-  if (!complete || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
+  if (!complete || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return DialogResult::Cancelled;
   if (length > 0 && out[length - 1] == '\n') out[--length] = '\0';
-  return length > 0;
+  return length > 0 ? DialogResult::Accepted : DialogResult::Cancelled;
+}
+
+// Asks zenity, or kdialog where zenity is missing, for a file. The filter matches names
+// without regard to case, and the dialog starts in the working folder when the configured
+// folder does not exist.
+DialogResult askForFile(const platform::OpenFileRequest& request, char* out, size_t capacity) {
+  char startPath[1024];
+  if (!dialogStartPath(request.initialDir, request.fileName, startPath, sizeof startPath)) {
+    std::snprintf(startPath, sizeof startPath, "./");
+  }
+  char pattern[256];
+  if (!caseBlindPattern(request.filterPattern != nullptr ? request.filterPattern : "*", pattern,
+                        sizeof pattern)) {
+    std::snprintf(pattern, sizeof pattern, "*");
+  }
+  const char* label = request.filterLabel != nullptr ? request.filterLabel : "";
+
+  char proposal[1100];
+  std::snprintf(proposal, sizeof proposal, "--filename=%s", startPath);
+  char zenityFilter[600];
+  std::snprintf(zenityFilter, sizeof zenityFilter, "--file-filter=%s | %s", label, pattern);
+  char zenity[] = "zenity";
+  char selection[] = "--file-selection";
+  char* zenityArgs[] = {zenity, selection, proposal, zenityFilter, nullptr};
+  const DialogResult result = runDialogProgram(zenityArgs, out, capacity);
+  if (result != DialogResult::Missing) return result;
+
+  char kdialogFilter[600];
+  std::snprintf(kdialogFilter, sizeof kdialogFilter, "%s|%s", pattern, label);
+  char kdialog[] = "kdialog";
+  char openName[] = "--getopenfilename";
+  char* kdialogArgs[] = {kdialog, openName, startPath, kdialogFilter, nullptr};
+  return runDialogProgram(kdialogArgs, out, capacity);
 }
 
 }  // namespace
@@ -100,13 +126,17 @@ bool showOpenFileDialog(OpenFileRequest* request) {
   const bool shown = window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0;
   if (shown) SDL_HideWindow(window);
   char chosen[kOutputCapacity];
-  const bool accepted = runZenity(*request, chosen, sizeof chosen);
+  const DialogResult result = askForFile(*request, chosen, sizeof chosen);
   if (shown) {
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
     SDL_SetWindowInputFocus(window);
   }
-  if (!accepted) return false;
+  if (result == DialogResult::Missing) {
+    showMessageBox(request->owner, kNoDialogProgram, "Error");
+    return false;
+  }
+  if (result != DialogResult::Accepted) return false;
 
   const size_t length = std::strlen(chosen);
   const uint32_t capacity = request->fileNameCapacity;
@@ -118,17 +148,6 @@ bool showOpenFileDialog(OpenFileRequest* request) {
   }
   std::memcpy(request->fileName, chosen, length + 1);
   return true;
-}
-
-void showMessageBox(WindowHandle owner, const char* text, const char* title) {
-  std::fprintf(stderr, "%s: %s\n", title, text);
-  // A termination request ends the viewer without waiting on a box.
-  if (sdl::quitRequested()) return;
-  const bool hadFocus = sdl::windowHasFocus();
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, text, sdl::windowOf(owner)) != 0) {
-    std::fprintf(stderr, "(no message box: %s)\n", SDL_GetError());
-  }
-  sdl::settleFocusAfterBox(hadFocus);
 }
 
 }  // namespace platform

@@ -34,13 +34,17 @@ int32_t changeDisplayMode(const DisplayMode* mode) {
   SDL_Window* window = sdl::backend.window;
   if (window == nullptr) return -1;
   if (mode == nullptr) {
-    return SDL_SetWindowFullscreen(window, 0) == 0 ? 0 : -1;
+    const int32_t result = SDL_SetWindowFullscreen(window, 0) == 0 ? 0 : -1;
+    if (result == 0) sdl::reportDisplayMode(false);
+    return result;
   }
   const int display = SDL_GetWindowDisplayIndex(window);
   if (display < 0) return -1;
   SDL_DisplayMode chosen;
   if (!findMode(display, *mode, &chosen)) return -2;
   if (SDL_SetWindowDisplayMode(window, &chosen) != 0) return -1;
+  // Reported first: a switch that fails half-way may still have changed the mode.
+  sdl::reportDisplayMode(true);
   if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) return -1;
   return 0;
 }
@@ -91,6 +95,8 @@ void deleteGlyphLists(uint32_t listBase, uint32_t count) {
 }
 
 void swapBuffers(DeviceContextHandle dc) {
+  // A frame ends the main loop's pass: the next look for messages takes new SDL events.
+  sdl::backend.pumpedThisPass = false;
   SDL_Window* window = sdl::windowOf(dc);
   if (window != nullptr) SDL_GL_SwapWindow(window);
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/sdl/sdl_backend.h"
+#include "platform/virtual_keys.h"
 
 namespace sdl {
 
@@ -17,16 +18,15 @@ void shutDown() {
   backend.initialised = false;
 }
 
-void push(uint32_t message, uint32_t wParam, uint32_t lParam) {
-  if (backend.queueCount == kQueueCapacity) return;  // a flood drops the newest
-  const uint32_t slot = (backend.queueHead + backend.queueCount) % kQueueCapacity;
-  backend.queue[slot] = {handleOf(backend.window), message, wParam, lParam};
-  ++backend.queueCount;
-}
-
+// Takes every SDL event waiting now: one pump of the display connection, then the queue
+// emptied without pumping again, so events that keep arriving cannot hold the caller.
 void drainEvents() {
-  SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) translate(event);
+  SDL_PumpEvents();
+  SDL_Event events[64];
+  int count = 0;
+  while ((count = SDL_PeepEvents(events, 64, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT)) > 0) {
+    for (int i = 0; i < count; ++i) translate(events[i]);
+  }
 }
 
 // Runs on SDL's timer thread: hands the tick to the main thread as an event.
@@ -46,6 +46,39 @@ void stopTimers() {
 }
 
 }  // namespace
+
+bool initialise() {
+  if (backend.initialised) return true;
+  // The desktop shows the class name where it shows one (X11 WM_CLASS).
+  setenv("SDL_VIDEO_X11_WMCLASS", "Dunmoor Viewer", 0);
+  SDL_SetHint(SDL_HINT_APP_NAME, "Dunmoor Viewer");
+  // Activation is followed by the window procedure, which switches the mode itself.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // Before SDL opens its display connection and before any mode switch.
+  startModeWatcher();
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
+  backend.initialised = true;
+  backend.timerEvent = SDL_RegisterEvents(1);
+  if (backend.timerEvent == static_cast<uint32_t>(-1)) backend.timerEvent = 0;
+  std::atexit(shutDown);
+  return true;
+}
+
+void push(uint32_t message, uint32_t wParam, uint32_t lParam) {
+  // With the window gone nothing is left to receive a message; only the quit request is.
+  if (backend.window == nullptr) return;
+  if (message == platform::kWmMouseMove && backend.queueCount > 0) {
+    const uint32_t last = (backend.queueHead + backend.queueCount - 1) % kQueueCapacity;
+    if (backend.queue[last].message == platform::kWmMouseMove) {
+      backend.queue[last].lParam = lParam;
+      return;
+    }
+  }
+  if (backend.queueCount == kQueueCapacity) return;  // a flood drops the newest
+  const uint32_t slot = (backend.queueHead + backend.queueCount) % kQueueCapacity;
+  backend.queue[slot] = {handleOf(backend.window), message, wParam, lParam};
+  ++backend.queueCount;
+}
 
 void translate(const SDL_Event& event) {
   if (event.type == SDL_QUIT) {
@@ -68,8 +101,10 @@ void translate(const SDL_Event& event) {
         break;
     }
   } else if (event.type == SDL_KEYDOWN) {
+    // A key pressed with Alt is a system key: not one of the viewer's key commands.
     const uint8_t key = virtualKeyFor(event.key.keysym.scancode);
-    if (key != 0) push(platform::kWmKeyDown, key, 0);
+    const bool withAlt = (event.key.keysym.mod & KMOD_ALT) != 0;
+    if (key != 0) push(withAlt ? platform::kWmSysKeyDown : platform::kWmKeyDown, key, 0);
   } else if (event.type == SDL_MOUSEMOTION) {
     const uint32_t x = static_cast<uint16_t>(event.motion.x);
     const uint32_t y = static_cast<uint16_t>(event.motion.y);
@@ -77,21 +112,6 @@ void translate(const SDL_Event& event) {
   } else if (event.type == backend.timerEvent && backend.timerEvent != 0) {
     push(platform::kWmTimer, static_cast<uint32_t>(event.user.code), 0);
   }
-}
-
-bool initialise() {
-  if (backend.initialised) return true;
-  // The desktop shows the class name where it shows one (X11 WM_CLASS).
-  setenv("SDL_VIDEO_X11_WMCLASS", "Dunmoor Viewer", 0);
-  SDL_SetHint(SDL_HINT_APP_NAME, "Dunmoor Viewer");
-  // Activation is followed by the window procedure, which switches the mode itself.
-  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
-  backend.initialised = true;
-  backend.timerEvent = SDL_RegisterEvents(1);
-  if (backend.timerEvent == static_cast<uint32_t>(-1)) backend.timerEvent = 0;
-  std::atexit(shutDown);
-  return true;
 }
 
 bool windowHasFocus() {
@@ -201,6 +221,9 @@ void destroyWindow(WindowHandle window) {
   if (backend.procedure != nullptr) backend.procedure(window, kWmDestroy, 0, 0);
   SDL_DestroyWindow(w);
   backend.window = nullptr;
+  // Messages still queued for the window die with it, as they do on Windows.
+  backend.queueHead = 0;
+  backend.queueCount = 0;
 }
 
 bool getClientSize(WindowHandle window, int32_t* width, int32_t* height) {
@@ -217,7 +240,8 @@ bool getClientSize(WindowHandle window, int32_t* width, int32_t* height) {
 void validateWindow(WindowHandle) {}
 
 bool peekMessage() {
-  sdl::drainEvents();
+  if (!backend.pumpedThisPass) sdl::drainEvents();
+  backend.pumpedThisPass = true;
   return backend.queueCount > 0 || backend.quitPosted;
 }
 
@@ -247,6 +271,7 @@ int32_t dispatchMessage(const Message& message) {
 }
 
 void waitMessage() {
+  backend.pumpedThisPass = false;
   if (backend.queueCount > 0 || backend.quitPosted) return;
   SDL_Event event;
   if (SDL_WaitEvent(&event) != 0) sdl::translate(event);
@@ -256,7 +281,9 @@ void postQuitMessage(int32_t) {
   backend.quitPosted = true;
 }
 
-int32_t defaultWindowProc(WindowHandle, uint32_t, uint32_t, uint32_t) {
+int32_t defaultWindowProc(WindowHandle, uint32_t message, uint32_t wParam, uint32_t) {
+  // The desktop's close key combination.
+  if (message == kWmSysKeyDown && wParam == kVkF4) sdl::push(kWmClose, 0, 0);
   return 0;
 }
 

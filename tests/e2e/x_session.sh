@@ -2,11 +2,12 @@
 # display, wait for windows, answer the file dialog and the "Error" boxes, take screenshots.
 # Sourced by the end-to-end tests and by scripts/run.
 
-# Starts Xvfb at 640 x 480 x 16 on a display it picks itself; sets DISPLAY and xvfbPid.
+# Starts Xvfb at 640 x 480 x 16 (or the screen $2 gives) on a display it picks itself; sets
+# DISPLAY and xvfbPid.
 startXvfb() {
   local workDir=$1
   rm -f "$workDir/displayfd"
-  Xvfb -displayfd 3 -screen 0 640x480x16 -nolisten tcp 3>"$workDir/displayfd" \
+  Xvfb -displayfd 3 -screen 0 "${2:-640x480x16}" -nolisten tcp 3>"$workDir/displayfd" \
     >"$workDir/xvfb.log" 2>&1 &
   xvfbPid=$!
   local tries=0

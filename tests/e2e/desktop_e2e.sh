@@ -1,0 +1,327 @@
+#!/usr/bin/env bash
+# End-to-end scenarios of the viewer on a real desktop:
+#   openbox  under a window manager on a screen without 640x480: the refused mode's boxes sit
+#            above the viewer, the viewer draws after them, and mouse look with the window
+#            moved off the origin turns the camera a bounded amount; Esc ends with 1.
+#   refused  the same screen with no window manager: the viewer gets the keyboard back.
+#   mode     Xorg's dummy driver: the screen is 640x480 while the viewer runs and the user's
+#            1024x768 is back after Esc, SIGTERM, SIGKILL, a signal during a box and a failed
+#            start-up.
+#   dialog   the case-blind filter, a missing configured folder, kdialog where zenity is
+#            missing, no dialog program at all, and F6 after a level named on the command line.
+#   keys     Alt+key does not run key commands.
+#   box      a long path's box fits the screen, and a signal while it is open ends the
+#            viewer at once.
+# Usage: desktop_e2e.sh SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR
+set -u
+scenario=$1
+viewer=$(realpath "$2")
+sampleWriter=$(realpath "$3")
+outDir=$4
+here=$(dirname "$(realpath "$0")")
+source "$here/x_session.sh"
+source "$here/desktop_session.sh"
+
+tools=(Xvfb xdotool xwininfo xprop zenity import compare)
+[[ "$scenario" == openbox ]] && tools+=(openbox)
+[[ "$scenario" == mode ]] && tools+=(Xorg xrandr)
+for tool in "${tools[@]}"; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+if [[ "$scenario" == mode ]]; then
+  [[ $(id -u) == 0 ]] || { echo "SKIP: Xorg with the dummy driver needs root"; exit 77; }
+  ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 ||
+    { echo "SKIP: no dummy video driver"; exit 77; }
+fi
+
+rm -rf "$outDir"
+mkdir -p "$outDir"
+workDir=$(realpath "$outDir")
+export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+timeoutProgram=$(command -v timeout)
+viewerPid=""
+viewerPath=$PATH  # the PATH the viewer looks for its dialog programs in
+
+cleanUp() {
+  [[ -n "$viewerPid" ]] && kill "$viewerPid" 2>/dev/null
+  stopOpenbox
+  stopXvfb
+  stopXorg
+}
+trap cleanUp EXIT
+
+fail() {
+  echo "FAIL ($scenario): $*"
+  echo "--- viewer output"
+  grep -v -e dconf -e '^$' "$workDir/viewer.log" 2>/dev/null | tail -20
+  exit 1
+}
+
+# Starts the viewer in the work folder with a configuration that proposes file $1 in folder
+# $2; further arguments are the viewer's command line.
+startViewer() {
+  printf '// written by the end-to-end test\ndata_dir=%s\ndata_file=%s\n' "$2" "$1" \
+    >"$workDir/dunmoor.cfg"
+  shift 2
+  (cd "$workDir" && PATH=$viewerPath exec "$timeoutProgram" 90 "$viewer" "$@") \
+    >>"$workDir/viewer.log" 2>&1 &
+  viewerPid=$!
+}
+
+# Waits at most $1 seconds (default 20) for the viewer to end; sets status. Once it has
+# ended, status stays.
+waitViewer() {
+  [[ -n "$viewerPid" ]] || return
+  local tries=$((${1:-20} * 5))
+  status=running
+  while kill -0 "$viewerPid" 2>/dev/null; do
+    ((tries-- > 0)) || return
+    sleep 0.2
+  done
+  wait "$viewerPid"
+  status=$?
+  viewerPid=""
+}
+
+# Sends signal $1 to the viewer process (the child of `timeout`).
+signalViewer() { kill "-$1" "$(pgrep -P "$viewerPid" | head -n1)"; }
+
+# Dismisses the "Error" box that must be there now; fails with $1 when none comes.
+expectErrorBox() { dismissErrorBox || fail "$1"; }
+
+writeLevel() { "$sampleWriter" "$1" >/dev/null || fail "no sample level $1"; }
+
+case "$scenario" in
+  openbox | refused)
+    # A 1024x768 screen that offers no 640x480 mode: both switches are refused and reported.
+    startXvfb "$workDir" 1024x768x16 || fail "Xvfb did not start"
+    [[ "$scenario" == openbox ]] && { startOpenbox "$workDir" || fail "openbox did not start"; }
+    writeLevel "$workDir/sample.dnl"
+    startViewer sample.dnl "$workDir"
+    answerDialog Return || fail "the file dialog did not come and go"
+    expectErrorBox "no box for the refused mode at start-up"
+    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    waitFor 20 hasErrorBox || fail "no box for the refused mode on activation"
+    if [[ "$scenario" == openbox ]]; then
+      sleep 0.5
+      stackedAbove "$(errorBoxWindow)" "$(viewerWindow)" ||
+        fail "the box opened underneath the viewer window"
+    fi
+    expectErrorBox "the box on activation could not be dismissed"
+    sleep 2
+    window=$(viewerWindow)
+    windowShot "$window" "$workDir/1-after-boxes.png"
+    colours=$(colourCount "$workDir/1-after-boxes.png")
+    ((colours >= 64)) || fail "the viewer does not draw after the boxes ($colours colours)"
+    xdotool key F1
+    sleep 1
+    windowShot "$window" "$workDir/2-help.png"
+    help=$(differingPixels "$workDir/1-after-boxes.png" "$workDir/2-help.png")
+    ((help > 500)) || fail "the viewer does not take keys after the boxes ($help pixels)"
+    xdotool key F1
+    if [[ "$scenario" == openbox ]]; then
+      # Away from the origin, as a panel or the window manager would place it.
+      xdotool windowmove --sync "$window" 200 150
+      sleep 1
+      xdotool mousemove --window "$window" 320 240
+      sleep 1
+      windowShot "$window" "$workDir/3-before-look.png"
+      xdotool mousemove --window "$window" 360 240
+      sleep 1
+      windowShot "$window" "$workDir/4-looked-right.png"
+      turned=$(differingPixels "$workDir/3-before-look.png" "$workDir/4-looked-right.png")
+      ((turned > 50000)) || fail "moving the pointer did not turn the camera ($turned pixels)"
+      xdotool mousemove --window "$window" 280 240
+      sleep 1
+      windowShot "$window" "$workDir/5-looked-back.png"
+      back=$(differingPixels "$workDir/3-before-look.png" "$workDir/5-looked-back.png")
+      # Rounding leaves a few edge pixels; a camera that kept turning differs everywhere.
+      ((back < 3000)) || fail "the camera kept turning: the same move back differs ($back)"
+      # Esc right behind a burst of pointer moves still ends the viewer at once.
+      moves=()
+      for i in $(seq 1 150); do
+        moves+=(mousemove --window "$window" $((200 + i)) $((100 + i)))
+        moves+=(mousemove --window "$window" $((500 - i)) $((380 - i)))
+      done
+      xdotool "${moves[@]}" key Escape
+      waitViewer 3
+      [[ "$status" != running ]] || fail "Esc behind a burst of pointer moves was not taken"
+    else
+      xdotool key Escape
+    fi
+    waitViewer 10
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  mode)
+    startXorgDummy "$workDir" || fail "Xorg did not start"
+    waitFor 10 modeIs 1024x768 || fail "the user's mode is $(currentMode), not 1024x768"
+    writeLevel "$workDir/sample.dnl"
+    for ending in Esc SIGTERM SIGKILL box-signal; do
+      startViewer sample.dnl "$workDir"
+      answerDialog Return || fail "the file dialog did not come and go ($ending)"
+      waitFor 20 viewerShown || fail "the viewer window was not shown ($ending)"
+      waitFor 10 modeIs 640x480 || fail "the screen is $(currentMode) while the viewer runs"
+      sleep 1
+      case "$ending" in
+        Esc) xdotool key Escape ;;
+        SIGTERM) signalViewer TERM ;;
+        SIGKILL) signalViewer KILL ;;
+        box-signal)
+          # A signal while a box is open: F6, cancel, and the "Error" box stays up.
+          xdotool key F6
+          answerDialog Escape || fail "F6 did not bring up the file dialog"
+          waitFor 20 hasErrorBox || fail "no box after cancelling the F6 dialog"
+          signalViewer TERM
+          ;;
+      esac
+      waitViewer 4
+      [[ "$status" != running ]] || fail "the viewer did not end promptly after $ending"
+      expected=1
+      [[ "$ending" == SIGKILL ]] && expected=137
+      [[ "$status" == "$expected" ]] || fail "$ending ended with status $status, not $expected"
+      waitFor 5 modeIs 1024x768 || fail "the user's mode is not back after $ending: $(currentMode)"
+    done
+    # A failed start-up (a named file that is not a level) leaves the user's mode alone.
+    head -c 3000 /dev/urandom >"$workDir/notalevel.dnl"
+    startViewer sample.dnl "$workDir" notalevel.dnl
+    expectErrorBox "no box for a named file that is not a level"
+    waitViewer
+    [[ "$status" == 0 ]] || fail "a failed start-up ended with status $status, not 0"
+    modeIs 1024x768 || fail "the user's mode is not back after a failed start-up"
+    ;;
+  dialog)
+    startXvfb "$workDir" || fail "Xvfb did not start"
+    mkdir -p "$workDir/bin-zenity" "$workDir/bin-kdialog" "$workDir/bin-none" "$workDir/sub"
+    writeLevel "$workDir/LEVEL.DNL"
+    writeLevel "$workDir/Level.Dnl"
+    writeLevel "$workDir/sub/Level.Dnl"
+    # A stand-in zenity: records its arguments and every file of the starting folder that
+    # its filter shows (matched as the file chooser does), and chooses the first of them.
+    cat >"$workDir/bin-zenity/zenity" <<EOF
+#!/bin/bash
+PATH=/usr/bin:/bin
+printf '%s\n' "\$@" >"$workDir/zenity-arguments"
+for argument; do
+  case \$argument in
+    --filename=*) start=\${argument#--filename=} ;;
+    --file-filter=*) patterns=\${argument#*|} ;;
+  esac
+done
+folder=\${start%/*}
+[[ -d "\$folder" ]] || exit 5
+: >"$workDir/zenity-shown"
+files=("\$folder"/*)
+set -f  # the patterns are matched, not expanded
+for file in "\${files[@]}"; do
+  for pattern in \$patterns; do
+    [[ "\${file##*/}" == \$pattern ]] && echo "\${file##*/}" >>"$workDir/zenity-shown"
+  done
+done
+[[ -s "$workDir/zenity-shown" ]] || exit 1
+echo "\$folder/\$(head -n1 "$workDir/zenity-shown")"
+EOF
+    cat >"$workDir/bin-kdialog/kdialog" <<EOF
+#!/bin/bash
+printf '%s\n' "\$@" >"$workDir/kdialog-arguments"
+echo "$workDir/Level.Dnl"
+EOF
+    chmod +x "$workDir/bin-zenity/zenity" "$workDir/bin-kdialog/kdialog"
+
+    # Upper- and mixed-case extensions are shown; a missing folder starts in the working one.
+    viewerPath=$workDir/bin-zenity
+    startViewer sample.dnl /no/such/folder
+    waitFor 20 viewerShown || fail "the viewer did not start with a level the filter shows"
+    grep -qx -- "--filename=$workDir/sample.dnl" "$workDir/zenity-arguments" ||
+      fail "the dialog did not start in the working folder: $(grep filename "$workDir/zenity-arguments")"
+    grep -qx "LEVEL.DNL" "$workDir/zenity-shown" || fail "the filter hides LEVEL.DNL"
+    grep -qx "Level.Dnl" "$workDir/zenity-shown" || fail "the filter hides Level.Dnl"
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+
+    # A level named on the command line: no dialog at start, F6 asks in its folder.
+    rm -f "$workDir/zenity-arguments"
+    startViewer sample.dnl "$workDir" sub/Level.Dnl
+    waitFor 20 viewerShown || fail "the viewer did not start with the named level"
+    [[ ! -e "$workDir/zenity-arguments" ]] || fail "a dialog was shown for a named level"
+    xdotool key F6
+    waitFor 10 test -e "$workDir/zenity-arguments" || fail "F6 did not ask for a level"
+    grep -qx -- "--filename=sub/Level.Dnl" "$workDir/zenity-arguments" ||
+      fail "F6 did not start in the named level's folder"
+    sleep 1
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc after F6 ended with status $status, not 1"
+
+    # No zenity: kdialog, with the same filter.
+    viewerPath=$workDir/bin-kdialog
+    startViewer sample.dnl "$workDir"
+    waitFor 20 viewerShown || fail "the viewer did not start with kdialog's choice"
+    grep -qx -- "--getopenfilename" "$workDir/kdialog-arguments" || fail "kdialog was not asked"
+    grep -qx -- "\*.\[dD\]\[nN\]\[lL\]|DNL Files" "$workDir/kdialog-arguments" ||
+      fail "kdialog was not given the case-blind filter"
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+
+    # Neither: the user is told what to install, then the start-up ends as cancelled.
+    viewerPath=$workDir/bin-none
+    startViewer sample.dnl "$workDir"
+    expectErrorBox "no box when no dialog program is installed"
+    grep -q "Install zenity" "$workDir/viewer.log" || fail "the box does not say what to install"
+    expectErrorBox "no box saying that no level was selected"
+    waitViewer
+    [[ "$status" == 0 ]] || fail "no dialog program ended with status $status, not 0"
+    "$timeoutProgram" 10 "$viewer" --help | grep -q "Usage: dunmoor-viewer \[LEVEL\]" ||
+      fail "--help shows no usage"
+    ;;
+  keys)
+    startXvfb "$workDir" || fail "Xvfb did not start"
+    writeLevel "$workDir/sample.dnl"
+    startViewer sample.dnl "$workDir"
+    answerDialog Return || fail "the file dialog did not come and go"
+    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    sleep 2
+    screenshot "$workDir/1-start.png"
+    # With Alt held these are system keys: no help, no status change, no far plane, no dialog.
+    xdotool key alt+F1 alt+4 alt+0 alt+F6
+    sleep 2
+    hasZenity && fail "Alt+F6 opened the file dialog"
+    screenshot "$workDir/2-alt-keys.png"
+    same=$(differingPixels "$workDir/1-start.png" "$workDir/2-alt-keys.png")
+    ((same < 100)) || fail "Alt+key ran a key command ($same pixels changed)"
+    xdotool key F1
+    sleep 1
+    screenshot "$workDir/3-help.png"
+    help=$(differingPixels "$workDir/1-start.png" "$workDir/3-help.png")
+    ((help > 500)) || fail "F1 without Alt did not bring up the help ($help pixels changed)"
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  box)
+    # A path too long for one line: the box fits the screen; SIGTERM while it is open ends
+    # the viewer at once, with the start-up's status 0.
+    startXvfb "$workDir" || fail "Xvfb did not start"
+    # (The configured folder is relative: a configuration value holds 127 characters.)
+    longDir=$(printf 'folder-%02d-of-a-deep-tree/' $(seq 1 4))
+    mkdir -p "$workDir/$longDir"
+    head -c 3000 /dev/urandom >"$workDir/$longDir/notalevel.dnl"
+    startViewer notalevel.dnl "$longDir"
+    answerDialog Return || fail "the file dialog did not come and go (long path)"
+    waitFor 20 hasErrorBox || fail "no box for the long path"
+    sleep 1
+    box=$(errorBoxWindow)
+    [[ -n "$box" ]] || fail "the box for the long path went away"
+    width=$(xwininfo -id "$box" | awk '/Width:/ {print $2}')
+    ((width <= 640)) || fail "the box is $width pixels wide, wider than the 640-pixel screen"
+    signalViewer TERM
+    waitViewer 3
+    [[ "$status" != running ]] || fail "SIGTERM while a box is open did not end the viewer"
+    [[ "$status" == 0 ]] || fail "SIGTERM during the start-up box ended with $status, not 0"
+    ;;
+  *)
+    fail "unknown scenario"
+    ;;
+esac
+echo "PASS ($scenario): screenshots in $workDir"

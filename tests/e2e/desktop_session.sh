@@ -1,0 +1,101 @@
+# Helpers for the desktop end-to-end runs: a window manager (openbox) on the test display,
+# and Xorg with the dummy video driver, whose RandR modes can really be switched. Sourced
+# after x_session.sh.
+
+# Starts openbox on $DISPLAY and waits until it manages the screen; sets openboxPid.
+startOpenbox() {
+  local workDir=$1
+  openbox --sm-disable >"$workDir/openbox.log" 2>&1 &
+  openboxPid=$!
+  waitFor 10 xprop -root _NET_SUPPORTING_WM_CHECK
+}
+
+stopOpenbox() {
+  if [[ -n "${openboxPid:-}" ]]; then
+    kill "$openboxPid" 2>/dev/null
+    wait "$openboxPid" 2>/dev/null
+    openboxPid=""
+  fi
+}
+
+# Starts Xorg (needs root) with the dummy driver offering 1024x768 (the user's mode) and
+# 640x480 at 16 bits, on a display it picks itself; sets DISPLAY and xorgPid.
+startXorgDummy() {
+  local workDir=$1
+  cat >"$workDir/xorg.conf" <<'CONF'
+Section "Monitor"
+  Identifier "Monitor0"
+  HorizSync 28.0-80.0
+  VertRefresh 48.0-75.0
+  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+  Modeline "640x480" 25.18 640 656 752 800 480 490 492 525 -hsync -vsync
+EndSection
+Section "Device"
+  Identifier "Card0"
+  Driver "dummy"
+  VideoRam 16384
+EndSection
+Section "Screen"
+  Identifier "Screen0"
+  Device "Card0"
+  Monitor "Monitor0"
+  DefaultDepth 16
+  SubSection "Display"
+    Depth 16
+    Modes "1024x768" "640x480"
+  EndSubSection
+EndSection
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoEnableDevices" "false"
+EndSection
+CONF
+  rm -f "$workDir/displayfd"
+  Xorg -config "$workDir/xorg.conf" -noreset -nolisten tcp -logfile "$workDir/xorg.log" \
+    -displayfd 3 3>"$workDir/displayfd" >"$workDir/xorg.out" 2>&1 &
+  xorgPid=$!
+  local tries=0
+  while [[ ! -s "$workDir/displayfd" ]]; do
+    ((tries++ < 100)) || return 1
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n1 "$workDir/displayfd")"
+}
+
+stopXorg() {
+  if [[ -n "${xorgPid:-}" ]]; then
+    kill "$xorgPid" 2>/dev/null
+    wait "$xorgPid" 2>/dev/null
+    xorgPid=""
+  fi
+}
+
+# The mode of the screen's first output, as xrandr shows it: "1024x768".
+currentMode() { xrandr 2>/dev/null | awk '/\*/ {print $1; exit}'; }
+modeIs() { [[ "$(currentMode)" == "$1" ]]; }
+
+viewerWindow() { xdotool search --name "Generic OpenGL Sample" 2>/dev/null | head -n1; }
+# The "Error" box's window id, in decimal; empty when there is none.
+errorBoxWindow() {
+  local id
+  id=$(xwininfo -root -tree | grep '"Error": ()' | head -n1 | awk '{print $1}')
+  [[ -n "$id" ]] && printf '%d\n' "$id"
+}
+
+# True when window $1 is stacked above window $2 in the window manager's stacking order.
+stackedAbove() {
+  local order
+  [[ -n "$1" && -n "$2" ]] || return 1
+  order=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | cut -d'#' -f2)
+  local upper lower index=0 id
+  for id in $order; do
+    id=$(printf '%d' "$id")
+    ((id == $1)) && upper=$index
+    ((id == $2)) && lower=$index
+    ((index++))
+  done
+  [[ -n "${upper:-}" && -n "${lower:-}" ]] && ((upper > lower))
+}
+
+# Screenshot of window $1 alone.
+windowShot() { import -window "$1" "$2"; }
