@@ -5,6 +5,29 @@
 
 #include <sys/types.h>
 
+namespace {
+
+// File offsets stay 64-bit everywhere: Windows' off_t and long are 32 bits wide.
+#if defined(_WIN32)
+using FileOffset = int64_t;
+FileOffset tellFile(FILE* file) {
+  return _ftelli64(file);
+}
+int seekFile(FILE* file, FileOffset offset, int origin) {
+  return _fseeki64(file, offset, origin);
+}
+#else
+using FileOffset = off_t;
+FileOffset tellFile(FILE* file) {
+  return ftello(file);
+}
+int seekFile(FILE* file, FileOffset offset, int origin) {
+  return fseeko(file, offset, origin);
+}
+#endif
+
+}  // namespace
+
 void openFileStream(ByteStream& stream, FILE* file) {
   stream.file = file;
   stream.window = stream.buffer;
@@ -69,11 +92,11 @@ void skipBytes(ByteStream& stream, uint64_t count) {
     return;
   }
   // Seek only within the file: a skip that reaches past its end ends the stream instead.
-  const off_t here = ftello(stream.file);
-  if (here >= 0 && fseeko(stream.file, 0, SEEK_END) == 0) {
-    const off_t end = ftello(stream.file);
+  const FileOffset here = tellFile(stream.file);
+  if (here >= 0 && seekFile(stream.file, 0, SEEK_END) == 0) {
+    const FileOffset end = tellFile(stream.file);
     if (end >= here && count <= static_cast<uint64_t>(end - here)) {
-      if (fseeko(stream.file, here + static_cast<off_t>(count), SEEK_SET) == 0) return;
+      if (seekFile(stream.file, here + static_cast<FileOffset>(count), SEEK_SET) == 0) return;
     }
     stream.ended = true;
     return;

@@ -6,8 +6,9 @@
 #include <cstring>
 
 // Built twice on x86-64, the wider variant chosen at start-up where the processor has it.
-// GCC only: clang emits the clones without the plain symbol that other files call.
-#if defined(__x86_64__) && !defined(__clang__)
+// GCC only: clang emits the clones without the plain symbol that other files call. ELF only:
+// the choice at start-up needs the loader's indirect functions, which Windows lacks.
+#if defined(__x86_64__) && defined(__ELF__) && !defined(__clang__)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void convertTexelRun(const uint8_t* in, int32_t count, uint8_t* out) {

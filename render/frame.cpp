@@ -2,7 +2,7 @@
 // camera, draw the level with texturing on, label every item in world space, flush.
 #include "render/frame.h"
 
-#include <GL/gl.h>
+#include "render/opengl.h"
 
 #include "camera/camera.h"
 #include "camera/view_settings.h"

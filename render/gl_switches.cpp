@@ -1,7 +1,7 @@
 // Sets the two OpenGL capabilities that the view settings switch without a rebuild.
 #include "render/gl_switches.h"
 
-#include <GL/gl.h>
+#include "render/opengl.h"
 
 #include "camera/view_settings.h"
 

@@ -3,8 +3,7 @@
 // with a near plane at 400 units, and the scene list.
 #include "render/render_setup.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
+#include "render/opengl.h"
 
 #include "camera/view_settings.h"
 #include "render/scene_list.h"

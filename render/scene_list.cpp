@@ -3,7 +3,7 @@
 // then its vertex by index.
 #include "render/scene_list.h"
 
-#include <GL/gl.h>
+#include "render/opengl.h"
 
 #include "camera/view_settings.h"
 #include "render/render_setup.h"

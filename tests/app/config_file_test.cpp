@@ -42,7 +42,7 @@ TEST(ConfigFile, ReadsEachFileAsTheTableSays) {
     if (text != "missing") std::ofstream(path, std::ios::binary) << text;
     ViewerPaths paths;
     std::memset(&paths, 0x5A, sizeof paths);  // the reader must set every default itself
-    EXPECT_EQ(readConfigFile(paths, path.c_str()), status) << "status for " << text;
+    EXPECT_EQ(readConfigFile(paths, path.string().c_str()), status) << "status for " << text;
     EXPECT_EQ(std::string(paths.dataDir), dataDir) << "data_dir for " << text;
     EXPECT_EQ(std::string(paths.dataFile), dataFile) << "data_file for " << text;
   }

@@ -1,7 +1,7 @@
 // The window procedure driven message by message, one behaviour per test: the key commands
 // (rebuilding or switching in place), activation with the display mode and the pointer,
 // the timer text, paint, close, quit, creation with the configuration, and unlisted input.
-#include <GL/gl.h>
+#include "render/opengl.h"
 #include <unistd.h>
 
 #include <filesystem>

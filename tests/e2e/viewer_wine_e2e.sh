@@ -1,0 +1,193 @@
+#!/usr/bin/env bash
+# End-to-end scenarios of the Windows viewer under Wine on its own Xvfb: fly through the
+# sample level (written by the Windows dnl-sample), cancel the start-up dialog, choose a file
+# that is not a level, and start on a screen that refuses the viewer's display mode.
+# Usage: viewer_wine_e2e.sh fly|cancel|not-level|refused-mode VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
+set -u
+scenario=$1
+viewer=$(realpath "$2")
+sampleWriter=$(realpath "$3")
+outDir=$4
+here=$(dirname "$(realpath "$0")")
+source "$here/x_session.sh"
+source "$here/wine_session.sh"
+
+for tool in wineserver Xvfb xdotool xwininfo import compare; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+rm -rf "$outDir"
+mkdir -p "$outDir"
+workDir=$(realpath "$outDir")
+viewerPid=""
+
+cleanUp() {
+  [[ -n "$viewerPid" ]] && kill "$viewerPid" 2>/dev/null
+  stopWinePrefix
+  stopWineXvfb
+}
+trap cleanUp EXIT
+
+fail() {
+  echo "FAIL (wine $scenario): $*"
+  echo "--- viewer output"
+  tail -20 "$workDir/viewer.log" 2>/dev/null
+  exit 1
+}
+
+# Starts the viewer in the work folder, with a configuration that proposes $1.
+startViewer() {
+  printf '// written by the end-to-end test\r\ndata_dir=%s\r\ndata_file=%s\r\n' \
+    "$(windowsPath "$workDir")" "$1" >"$workDir/dunmoor.cfg"
+  (cd "$workDir" && exec timeout 90 "$wineProgram" "$viewer") >"$workDir/viewer.log" 2>&1 &
+  viewerPid=$!
+}
+
+# Waits at most 20 s for the viewer to end; sets status to its exit status.
+waitViewer() {
+  local tries=100
+  status=running
+  while kill -0 "$viewerPid" 2>/dev/null; do
+    ((tries-- > 0)) || return
+    sleep 0.2
+  done
+  wait "$viewerPid"
+  status=$?
+  viewerPid=""
+}
+
+viewerShown() { xwininfo -name "Generic OpenGL Sample" 2>/dev/null | grep -q IsViewable; }
+
+writeSample() {
+  (cd "$workDir" && "$wineProgram" "$sampleWriter" sample.dnl) >/dev/null 2>&1 || fail "no sample level"
+}
+
+# The status line's first 120 columns as a row of marks, # where the 4 key took text away
+# (the difference between $1, status on, and $2, status off) and . where it did not.
+statusColumns() {
+  convert "$1" "$2" -crop 640x24+0+456 +repage -compose difference -composite -threshold 10% \
+    -crop 120x24+0+0 +repage -filter box -resize '120x1!' -depth 8 txt:- |
+    awk -F'[,:() ]+' 'NR > 1 {printf "%s", ($4 + 0 > 0) ? "#" : "."} END {print ""}'
+}
+
+screen=640x480x24
+[[ "$scenario" == refused-mode ]] && screen=1024x768x24
+startWineXvfb "$workDir" "$screen" || fail "Xvfb did not start"
+startWinePrefix || fail "no Wine prefix"
+
+case "$scenario" in
+  fly)
+    # The dialog starts in the configured folder with the configured name: Return takes it.
+    writeSample
+    startViewer sample.dnl
+    answerOpenDialog Return || fail "the Open dialog did not accept the proposed file"
+    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    sleep 3
+    screenshot "$workDir/1-start.png"
+    colours=$(colourCount "$workDir/1-start.png")
+    ((colours >= 64)) || fail "the level is not drawn textured ($colours colours)"
+    xdotool key 4
+    sleep 1
+    screenshot "$workDir/1-no-status.png"
+    xdotool key 4
+    # "F1=Help FPS=": the first blank of a glyph's width (4 columns or more, wider than the
+    # gaps inside the text) comes after the 7th glyph; without its advance the space would
+    # leave none before the end of the line.
+    columns=$(statusColumns "$workDir/1-start.png" "$workDir/1-no-status.png")
+    echo "status line: $columns"
+    text=${columns#*#}
+    [[ "$text" != "$columns" ]] || fail "no status line"
+    before=${text%%....*}
+    ((${#before} > 40 && ${#before} < 64)) ||
+      fail "no space after F1=Help (first blank after $((${#before} + 1)) text columns)"
+    sleep 1
+
+    xdotool key F1
+    sleep 1
+    screenshot "$workDir/2-help.png"
+    help=$(differingPixels "$workDir/1-start.png" "$workDir/2-help.png")
+    ((help > 500)) || fail "F1 did not bring up the help screen ($help pixels changed)"
+    xdotool key F1
+    sleep 1
+    screenshot "$workDir/3-help-off.png"
+    same=$(differingPixels "$workDir/1-start.png" "$workDir/3-help-off.png")
+    ((same < 100)) || fail "F1 again did not take the help screen away ($same pixels changed)"
+
+    xdotool key --delay 200 9 9 9
+    sleep 2
+    screenshot "$workDir/4-near-far-plane.png"
+    xdotool key 2
+    sleep 1
+    screenshot "$workDir/5-fog.png"
+    fog=$(differingPixels "$workDir/4-near-far-plane.png" "$workDir/5-fog.png")
+    ((fog > 500)) || fail "2 (fog) did not change the picture ($fog pixels changed)"
+    xdotool key 2
+    xdotool key --delay 200 0 0 0
+    sleep 2
+
+    xdotool keydown bracketleft
+    sleep 1
+    xdotool keyup bracketleft
+    xdotool keydown Up
+    sleep 1
+    xdotool keyup Up
+    sleep 0.5
+    screenshot "$workDir/6-moved.png"
+    moved=$(differingPixels "$workDir/3-help-off.png" "$workDir/6-moved.png")
+    ((moved > 500)) || fail "holding Up did not change the picture ($moved pixels changed)"
+
+    xdotool key r
+    sleep 1
+    screenshot "$workDir/7-reset.png"
+    reset=$(differingPixels "$workDir/3-help-off.png" "$workDir/7-reset.png")
+    ((reset < 100)) || fail "R did not return to the start view ($reset pixels differ)"
+
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  cancel)
+    startViewer sample.dnl
+    answerOpenDialog Escape || fail "the Open dialog did not come and go"
+    dismissWineErrorBox || fail "no Error box"
+    waitViewer
+    [[ "$status" == 0 ]] || fail "a cancelled dialog ended with status $status, not 0"
+    grep -q "Error: Failed to select a DNM level file" "$workDir/viewer.log" ||
+      fail "the box did not say that no level file was selected"
+    ;;
+  not-level)
+    head -c 3000 /dev/urandom >"$workDir/notalevel.dnl"
+    chosen=$(windowsPath "$workDir/notalevel.dnl")
+    startViewer notalevel.dnl
+    answerOpenDialog "$chosen" || fail "the Open dialog did not take the path"
+    dismissWineErrorBox || fail "no Error box"
+    waitViewer
+    [[ "$status" == 0 ]] || fail "a file that is not a level ended with status $status, not 0"
+    expected="Error: Failed to open $chosen level file or the data file is invalid/corrupted"
+    grep -qiF "$expected" "$workDir/viewer.log" || fail "the box did not name the chosen file"
+    ;;
+  refused-mode)
+    # The screen has only its own mode: start-up and the first activation each report the
+    # refusal once, and then the level is drawn with no further box.
+    writeSample
+    startViewer sample.dnl
+    answerOpenDialog "$(windowsPath "$workDir/sample.dnl")" || fail "the Open dialog did not take the path"
+    dismissWineErrorBox || fail "no box for the start-up's refused mode"
+    dismissWineErrorBox || fail "no box for the first activation's refused mode"
+    sleep 3
+    hasWindow Error && fail "a third box came: the refusal repeats"
+    reports=$(grep -c "Error: Return=-2, The graphics mode is not supported." "$workDir/viewer.log")
+    [[ "$reports" == 2 ]] || fail "$reports reports of the refused mode, not 2"
+    screenshot "$workDir/1-drawn.png"
+    convert "$workDir/1-drawn.png" -crop 640x480+0+0 +repage "$workDir/1-window.png"
+    colours=$(colourCount "$workDir/1-window.png")
+    ((colours >= 64)) || fail "the level is not drawn after the reports ($colours colours)"
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  *)
+    fail "unknown scenario"
+    ;;
+esac
+echo "PASS (wine $scenario): screenshots in $workDir"
