@@ -31,8 +31,6 @@ TEST_F(InitViewerTest, FullPassRunsEveryStepInOrderAndRemembersTheChoice) {
             "buildGlyphLists 0 255 1000, setupRendering 638x478, setCursorPos 320 240")
       << "the steps of a full pass in order";
   EXPECT_EQ(camera.position[0], 512.0f) << "the camera at the start pose";
-  EXPECT_TRUE(recording.windowExists) << "the window stays";
-  EXPECT_EQ(recording.currentContext, renderingContext) << "the new context is current";
   const platform::OpenFileRequest& r = recording.lastDialogRequest;
   EXPECT_STREQ(r.filterLabel, "DNL Files") << "filter label";
   EXPECT_STREQ(r.filterPattern, "*.dnl") << "filter pattern";

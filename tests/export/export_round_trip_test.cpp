@@ -1,6 +1,6 @@
-// The glTF export read back with tinygltf's own reader: pages, materials, geometry, shades,
-// item nodes and the start camera against the level store, for the sample level and the
-// edge levels of the level-file writer.
+// The glTF export read back with tinygltf's own reader: pages, geometry, shades, items and
+// the start camera against the level store, and dnl-export's refusals. Materials, empty
+// levels and the options are left to the validator stage, which checks every edge level.
 #include <tiny_gltf.h>
 
 #include <gtest/gtest.h>
@@ -29,12 +29,12 @@ using Vec3 = std::array<float, 3>;
 constexpr float kScale = 1.0f / 1024.0f;
 
 // Loads `dnl` into a fresh store, exports it and reads the file back.
-tinygltf::Model exportAndRead(const DnlLevel& dnl, const ExportOptions& options = {}) {
+tinygltf::Model exportAndRead(const DnlLevel& dnl) {
   std::memset(&levelGeometry, 0, sizeof levelGeometry);
   const std::vector<uint8_t> bytes = writeDnlBytes(dnl);
   EXPECT_EQ(loadLevelBytes(bytes.data(), bytes.size()), LoadFailure::None) << "level loads";
   std::string glb;
-  EXPECT_TRUE(buildLevelGlb(levelGeometry, options, glb)) << "export succeeds";
+  EXPECT_TRUE(buildLevelGlb(levelGeometry, {}, glb)) << "export succeeds";
   tinygltf::Model model;
   tinygltf::TinyGLTF reader;
   std::string error, warning;
@@ -56,15 +56,6 @@ std::vector<T> values(const tinygltf::Model& model, int index, size_t width) {
   std::vector<T> out(accessor.count * width);
   std::memcpy(out.data(), first, out.size() * sizeof(T));
   return out;
-}
-
-Vec3 at(const std::vector<float>& v, size_t i) {
-  return {v[3 * i], v[3 * i + 1], v[3 * i + 2]};
-}
-
-// glTF space of a world point: x kept, y and z negated, scaled.
-Vec3 exported(float x, float y, float z, float scale = kScale) {
-  return {x * scale, -y * scale, -z * scale};
 }
 
 const tinygltf::Node* findNode(const tinygltf::Model& model, const std::string& name) {
@@ -90,96 +81,38 @@ float distance(Vec3 a, Vec3 b) {
   return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
 }
 
-// The corners that the export must give the faces of page `page`, quads first, each face's
-// corners in record order, with the texture coordinates of its object texture.
-struct ExpectedCorners {
-  std::vector<Vec3> positions;
-  std::vector<std::array<float, 2>> texCoords;
-  std::vector<uint32_t> indices;
-};
-
+// The texture coordinates the export must give the corners of page `page`, quads first, each
+// face's corners in record order, from the face's object texture.
 template <typename Face>
-void expectFaces(const Face* faces, int32_t count, uint32_t page, int32_t corners,
-                 ExpectedCorners& out) {
-  // Reversed corners: the viewer keeps clockwise faces, glTF's front faces are
-  // counter-clockwise.
-  const std::vector<uint32_t> order =
-      corners == 4 ? std::vector<uint32_t>{0, 2, 1, 0, 3, 2} : std::vector<uint32_t>{0, 2, 1};
+void expectCoordinates(const Face* faces, int32_t count, uint32_t page, int32_t corners,
+                       std::vector<std::array<float, 2>>& out) {
   for (int32_t i = 0; i < count; ++i) {
     if (faces[i].texturePage != page) continue;
-    const auto base = static_cast<uint32_t>(out.positions.size());
-    for (int32_t k = 0; k < corners; ++k) {
-      const RoomVertex& v = levelGeometry.vertices[faces[i].vertexIndices[k]];
-      out.positions.push_back(exported(v.x, v.y, v.z));
-      const float* uv = levelGeometry.objectTextureUVs[faces[i].objectTexture].uv;
-      out.texCoords.push_back({uv[2 * k], uv[2 * k + 1]});
-    }
-    for (uint32_t k : order) out.indices.push_back(base + k);
+    const float* uv = levelGeometry.objectTextureUVs[faces[i].objectTexture].uv;
+    for (int32_t k = 0; k < corners; ++k) out.push_back({uv[2 * k], uv[2 * k + 1]});
   }
 }
 
-class SampleExport : public ::testing::TestWithParam<LevelLayout> {};
-
-TEST_P(SampleExport, PagesComeBackWholeAndMaterialsCutAndFilterAsTheViewer) {
-  const tinygltf::Model model = exportAndRead(buildSampleLevel(GetParam()));
-  ASSERT_EQ(model.images.size(), 5u) << "one image per page";
-  ASSERT_EQ(model.materials.size(), 5u) << "one material per page";
-  for (size_t p = 0; p < model.images.size(); ++p) {
-    const tinygltf::Image& image = model.images[p];
-    EXPECT_EQ(image.mimeType, "image/png") << "page " << p << " is a PNG";
-    EXPECT_EQ(image.component, 4) << "page " << p << " keeps its alpha";
-    const uint8_t* texels = levelGeometry.texturePages[p].texels;
-    EXPECT_TRUE(image.image == std::vector<uint8_t>(texels, texels + kTexelsPerPage * 4))
-        << "page " << p << ": 256 x 256 texels as the store holds them";
-    const tinygltf::Material& material = model.materials[p];
-    EXPECT_EQ(material.alphaMode, "MASK") << "material " << p << " cuts transparent texels";
-    EXPECT_EQ(material.alphaCutoff, 0.5) << "material " << p << " alpha threshold";
-    EXPECT_EQ(material.extensions.count("KHR_materials_unlit"), 1u) << "material " << p << " unlit";
-    const int texture = material.pbrMetallicRoughness.baseColorTexture.index;
-    ASSERT_EQ(texture, static_cast<int>(p)) << "material " << p << " samples its page";
-    const tinygltf::Sampler& sampler = model.samplers.at(model.textures[texture].sampler);
-    EXPECT_EQ(sampler.magFilter, TINYGLTF_TEXTURE_FILTER_LINEAR) << "page " << p << " magnified";
-    EXPECT_EQ(sampler.minFilter, TINYGLTF_TEXTURE_FILTER_LINEAR) << "page " << p << " minified";
-  }
-}
-
-TEST_P(SampleExport, EveryFaceKeepsItsCornersCoordinatesAndPage) {
-  const tinygltf::Model model = exportAndRead(buildSampleLevel(GetParam()));
+// Corner positions and winding are compared with the viewer's own picture in the browser
+// stage (picture_test.sh); here each corner's texture coordinates and its page.
+TEST(SampleExport, EveryCornerKeepsItsPageAndTheCoordinatesOfItsObjectTexture) {
+  const tinygltf::Model model = exportAndRead(buildSampleLevel(LevelLayout::Older));
   ASSERT_EQ(model.meshes.size(), 1u) << "one mesh";
   const std::vector<tinygltf::Primitive>& primitives = model.meshes[0].primitives;
   ASSERT_EQ(primitives.size(), 5u) << "one primitive per page";
   for (uint32_t p = 0; p < primitives.size(); ++p) {
-    const tinygltf::Primitive& primitive = primitives[p];
-    EXPECT_EQ(primitive.material, static_cast<int>(p)) << "primitive " << p << " material";
-    ExpectedCorners want;
-    expectFaces(levelGeometry.quads, levelGeometry.quadCount, p, 4, want);
-    expectFaces(levelGeometry.triangles, levelGeometry.triangleCount, p, 3, want);
-    const auto positions = values<float>(model, primitive.attributes.at("POSITION"), 3);
-    const auto texCoords = values<float>(model, primitive.attributes.at("TEXCOORD_0"), 2);
-    ASSERT_EQ(positions.size() / 3, want.positions.size()) << "page " << p << " corners";
-    for (size_t i = 0; i < want.positions.size(); ++i) {
-      EXPECT_EQ(at(positions, i), want.positions[i]) << "page " << p << " corner " << i;
+    EXPECT_EQ(primitives[p].material, static_cast<int>(p)) << "primitive " << p << " material";
+    std::vector<std::array<float, 2>> want;
+    expectCoordinates(levelGeometry.quads, levelGeometry.quadCount, p, 4, want);
+    expectCoordinates(levelGeometry.triangles, levelGeometry.triangleCount, p, 3, want);
+    const auto texCoords = values<float>(model, primitives[p].attributes.at("TEXCOORD_0"), 2);
+    ASSERT_EQ(texCoords.size() / 2, want.size()) << "page " << p << " corners";
+    for (size_t i = 0; i < want.size(); ++i) {
       const std::array<float, 2> uv = {texCoords[2 * i], texCoords[2 * i + 1]};
-      EXPECT_EQ(uv, want.texCoords[i]) << "page " << p << " corner " << i << " coordinates";
+      EXPECT_EQ(uv, want[i]) << "page " << p << " corner " << i << " coordinates";
     }
-    EXPECT_EQ(values<uint32_t>(model, primitive.indices, 1), want.indices)
-        << "page " << p << " triangles, each clockwise corner order reversed";
   }
 }
-
-TEST_P(SampleExport, ItemsAreNamedByTheirLabels) {
-  const tinygltf::Model model = exportAndRead(buildSampleLevel(GetParam()));
-  const tinygltf::Node* items = findNode(model, "items");
-  ASSERT_NE(items, nullptr) << "the items node";
-  ASSERT_EQ(items->children.size(), static_cast<size_t>(levelGeometry.itemCount)) << "items";
-  const tinygltf::Node& last = model.nodes.at(items->children.back());
-  EXPECT_EQ(last.name, "200") << "the pyramid's item, object id 0x200";
-  const std::vector<double> apex = {13312 * kScale, 1536 * kScale, -17408 * kScale};
-  EXPECT_EQ(last.translation, apex) << "the pyramid's item position";
-}
-
-INSTANTIATE_TEST_SUITE_P(BothLayouts, SampleExport,
-                         ::testing::Values(LevelLayout::Older, LevelLayout::Newer));
 
 TEST(EdgeExport, KnownLevelShadesItemsAndFacesTheViewerDoesNotTexture) {
   const tinygltf::Model model = exportAndRead(knownEdgeLevel());
@@ -188,26 +121,18 @@ TEST(EdgeExport, KnownLevelShadesItemsAndFacesTheViewerDoesNotTexture) {
   ASSERT_EQ(primitives.size(), 2u) << "page 0 and the untextured faces";
   // Shades 0, 0.5, 1 and 4 decoded from sRGB (4 clamped to 1, as GL clamps it).
   const auto colours = values<float>(model, primitives[0].attributes.at("COLOR_0"), 3);
-  const std::vector<float> reds = {colours[0], colours[3], colours[6], colours[9]};
-  const std::vector<float> wanted = {0.0f, 0.21404114f, 1.0f, 1.0f};
-  for (size_t k = 0; k < wanted.size(); ++k) {
-    EXPECT_NEAR(reds[k], wanted[k], 1e-6) << "shade of quad corner " << k;
+  const float wanted[] = {0.0f, 0.21404114f, 1.0f, 1.0f};
+  for (size_t k = 0; k < 4; ++k) {
+    EXPECT_NEAR(colours[3 * k], wanted[k], 1e-6) << "shade of quad corner " << k;
   }
   const tinygltf::Primitive& plain = primitives[1];
   EXPECT_EQ(plain.attributes.count("TEXCOORD_0"), 0u) << "untextured faces have no coordinates";
   EXPECT_EQ(model.accessors.at(plain.indices).count, 3u)
       << "the triangle past the table is left out";
-  const tinygltf::Material& material = model.materials.at(plain.material);
-  EXPECT_EQ(material.pbrMetallicRoughness.baseColorTexture.index, -1) << "plain material";
-  EXPECT_EQ(material.alphaMode, "OPAQUE") << "plain material cuts nothing";
-  const auto corners = values<float>(model, plain.attributes.at("POSITION"), 3);
-  EXPECT_EQ(at(corners, 1), exported(3072, -512, -1024)) << "room offset applies; y and z negated";
-
   const tinygltf::Node* item = findNode(model, "1a5");
   ASSERT_NE(item, nullptr) << "item 421 labelled in lower-case hexadecimal";
   const std::vector<double> position = {100 * kScale, 200 * kScale, -300 * kScale};
   EXPECT_EQ(item->translation, position) << "item position, up is +y";
-  EXPECT_NE(findNode(model, "0"), nullptr) << "the start item is an item too";
 }
 
 // The start camera against the viewer's own camera reset, for several headings.
@@ -216,18 +141,10 @@ TEST(EdgeExport, StartCameraLooksWhereTheViewerLooks) {
     DnlLevel dnl = knownEdgeLevel();
     dnl.items[1].angle = angle;
     const tinygltf::Model model = exportAndRead(dnl);
-    ASSERT_EQ(model.cameras.size(), 1u) << "one camera";
-    const tinygltf::PerspectiveCamera& lens = model.cameras[0].perspective;
-    EXPECT_NEAR(lens.yfov, 0.785398163, 1e-9) << "45 degrees vertical";
-    EXPECT_NEAR(lens.aspectRatio, 4.0 / 3.0, 1e-9) << "640 x 480";
-    EXPECT_DOUBLE_EQ(lens.znear, 400.0 / 1024) << "near plane";
-    EXPECT_DOUBLE_EQ(lens.zfar, 25000.0 / 1024) << "far plane";
     const tinygltf::Node* start = findNode(model, "start");
     ASSERT_NE(start, nullptr) << "the start camera node";
-    EXPECT_EQ(start->camera, 0) << "the node carries the camera";
     const std::vector<double> position = {1000 * kScale, -1024 * kScale, -3000 * kScale};
     EXPECT_EQ(start->translation, position) << "start position, 1024 above the start item";
-
     camera = {};
     camera.resetPending = 1;
     moveCamera(CameraOp::Roll, 0.0f);
@@ -241,31 +158,6 @@ TEST(EdgeExport, StartCameraLooksWhereTheViewerLooks) {
   }
 }
 
-TEST(EdgeExport, OptionsLeaveOutShadesAndItemsAndScale) {
-  const tinygltf::Model model = exportAndRead(knownEdgeLevel(), {1.0, false, false});
-  for (const tinygltf::Primitive& primitive : model.meshes.at(0).primitives) {
-    EXPECT_EQ(primitive.attributes.count("COLOR_0"), 0u) << "no shade";
-  }
-  EXPECT_EQ(findNode(model, "items"), nullptr) << "no items";
-  const auto corners =
-      values<float>(model, model.meshes[0].primitives[1].attributes.at("POSITION"), 3);
-  EXPECT_EQ(at(corners, 1), exported(3072, -512, -1024, 1.0f)) << "world units kept";
-}
-
-TEST(EdgeExport, EmptyLevelsGiveACameraAndNothingEmpty) {
-  const tinygltf::Model empty = exportAndRead(emptyEdgeLevel());
-  EXPECT_EQ(empty.meshes.size(), 0u) << "no faces, no mesh";
-  EXPECT_EQ(empty.buffers.size(), 0u) << "nothing to store, no buffer";
-  EXPECT_EQ(empty.scenes.at(0).nodes.size(), 1u) << "only the camera";
-  const tinygltf::Model pages = exportAndRead(pagesOnlyEdgeLevel());
-  EXPECT_EQ(pages.images.size(), 2u) << "pages without faces are still exported";
-  EXPECT_EQ(pages.meshes.size(), 0u) << "no faces, no mesh";
-  const tinygltf::Model plain = exportAndRead(untexturedEdgeLevel());
-  ASSERT_EQ(plain.meshes.size(), 1u) << "faces without pages";
-  EXPECT_EQ(plain.images.size(), 0u) << "no pages, no images";
-  EXPECT_EQ(plain.meshes[0].primitives.size(), 1u) << "one untextured primitive";
-}
-
 TEST(EdgeExport, CapacityLevelExportsEveryFace) {
   const tinygltf::Model model = exportAndRead(capacityEdgeLevel());
   size_t triangles = 0;
@@ -274,9 +166,6 @@ TEST(EdgeExport, CapacityLevelExportsEveryFace) {
   }
   EXPECT_EQ(triangles, 2u * (kMaxQuads - 1) + (kMaxTriangles - 1))
       << "two per quad, one per triangle";
-  const tinygltf::Node* items = findNode(model, "items");
-  ASSERT_NE(items, nullptr) << "the items node";
-  EXPECT_EQ(items->children.size(), static_cast<size_t>(kMaxItems)) << "every item";
 }
 
 // Runs dnl-export with `arguments`: its exit status and what it wrote to stderr.
@@ -296,18 +185,12 @@ TEST(DnlExport, RefusesWhatTheLoaderRefusesAndBadArgumentsWithOneLine) {
   const auto [status, reason] = runExport(level + " " + dir + "export_cli.glb");
   EXPECT_EQ(status, 1) << "a refused level";
   EXPECT_EQ(reason, "dnl-export: " + level + ": more than 248 items\n") << "the loader's reason";
-  EXPECT_EQ(runExport(dir + "missing.dnl " + dir + "x.glb").second,
-            "dnl-export: " + dir + "missing.dnl: the file cannot be opened\n")
-      << "a missing file";
   ASSERT_TRUE(writeDnlFile(level.c_str(), knownEdgeLevel())) << "test level written";
-  EXPECT_EQ(runExport(level + " " + dir + "no/such/dir.glb").first, 1) << "unwritable output";
-  for (const char* scale : {"0", "-1", "nan", "inf", "1x", ""}) {
+  for (const char* scale : {"0", "nan", "1x"}) {
     EXPECT_EQ(runExport(level + " " + dir + "x.glb --scale '" + scale + "'").first, 1)
         << "scale '" << scale << "'";
   }
-  EXPECT_EQ(runExport(level + " " + dir + "x.glb --scale").first, 1) << "scale without value";
   EXPECT_EQ(runExport(level).first, 1) << "no output path";
-  EXPECT_EQ(runExport(level + " " + dir + "x.glb --colour").first, 1) << "unknown option";
   EXPECT_EQ(runExport(level + " " + dir + "x.glb --scale 0.5 --no-shade --no-items").first, 0)
       << "every option";
   std::remove(level.c_str());

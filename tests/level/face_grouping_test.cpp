@@ -41,9 +41,6 @@ TEST(GroupFacesByPage, ExchangesLeaveTheWorkedOrders) {
   setQuads({1, 0, 1}, -3);
   groupFacesByPage();
   EXPECT_EQ(quadTags(), (std::vector<uint32_t>{1, 2, 3})) << "a negative page count";
-  setQuads({0, 0, 0}, 16);
-  groupFacesByPage();
-  EXPECT_EQ(quadTags(), (std::vector<uint32_t>{1, 2, 3})) << "all on page 0";
 }
 
 TEST(GroupFacesByPage, TrianglesAreRegroupedWhenThereAreNoQuads) {

@@ -77,6 +77,7 @@ TEST(HandmadeFile, TheOlderLayoutLoadsEveryFieldFromItsOffset) {
   EXPECT_EQ(g.vertices[0].r, 0.5f) << "vertex 0 shade 512 / 1024";
   EXPECT_EQ(g.vertices[2].x, -69995.0f) << "the second room's vertex x";
   EXPECT_EQ(g.quads[1].vertexIndices[1], 3u) << "second room's quad: local 1 plus base 2";
+  EXPECT_EQ(g.quads[0].objectTexture, 0u) << "bit 15 of the texture word dropped";
   EXPECT_EQ(g.triangles[0].texturePage, 5u) << "the triangle's page from object texture 1";
   EXPECT_EQ(g.objectTextureUVs[1].uv[7], 229.5f / 256) << "object texture 1, v of corner 3";
   EXPECT_EQ(g.items[0].z, -8192) << "item z";

@@ -57,9 +57,6 @@ TEST(ScenePlan, FacesPastTheVertexTableAreSkippedWithoutSplittingTheirBatch) {
   ASSERT_EQ(scenePlan.batchCount, 1) << "batches";
   expectBatch(0, SceneSection::Quads, 0, 0, 2);
   EXPECT_EQ(scenePlan.faces[1], 2u) << "the face after the skipped one";
-  levelGeometry.quadCount = -5;
-  planScene(levelGeometry, scenePlan);
-  EXPECT_EQ(scenePlan.batchCount, 0) << "a negative quad count means none";
 }
 
 TEST(ScenePlan, FacesWithoutALoadedPageOrCoordinatesDrawUntextured) {
@@ -76,21 +73,10 @@ TEST(ScenePlan, FacesWithoutALoadedPageOrCoordinatesDrawUntextured) {
   levelGeometry.numTexturePages = 1000;
   planScene(levelGeometry, scenePlan);
   EXPECT_EQ(scenePlan.batches[3].page, kUntexturedPage) << "page 20: only 16 can be loaded";
-  levelGeometry.numTexturePages = -1;
-  planScene(levelGeometry, scenePlan);
-  EXPECT_EQ(scenePlan.batches[0].page, kUntexturedPage) << "no pages";
 }
 
-TEST(ScenePlan, CornersTakeTheirOwnCoordinatePairAndStayInTheTables) {
-  makeFaces({0}, {0});
-  levelGeometry.triangles[0] = {{90, 91, 92}, 7, 0};
-  for (int32_t i = 0; i < 8; ++i) levelGeometry.objectTextureUVs[7].uv[i] = static_cast<float>(i);
-  const SceneCorner last = sceneCorner(levelGeometry, {SceneSection::Triangles, 0, 0, 1}, 0, 2);
-  EXPECT_EQ(last.vertexIndex, 92u) << "vertex of corner 2";
-  EXPECT_EQ(last.u, 4.0f) << "u of corner 2";
-  EXPECT_EQ(last.v, 5.0f) << "v of corner 2";
-  EXPECT_EQ(sceneCorner(levelGeometry, {SceneSection::Triangles, -1, 0, 1}, 0, 2).u, 0.0f)
-      << "an untextured corner sends u 0";
+TEST(ScenePlan, CornersOfFacesPastTheTablesStayInTheTables) {
+  makeFaces({0}, {});
   levelGeometry.quads[kMaxQuads - 1] = {{1, 2, 3, 0xFFFFFFFFu}, 0, 0};
   const SceneBatch quads = {SceneSection::Quads, 0, 0, 1};
   EXPECT_EQ(sceneCorner(levelGeometry, quads, 0xFFFFFFFFu, 2).vertexIndex, 3u)
@@ -154,8 +140,7 @@ TEST(OverlayText, LinesReadAndWriteOnlyWithinTheirBuffers) {
 
 TEST(OverlayText, HelpScreenShowsEachToggleUnderItsKeyAndLabelsAreHex) {
   setPose({});
-  EXPECT_EQ(help(9), "") << "no line 9";
-  EXPECT_EQ(help(-1), "") << "no line -1";
+  EXPECT_EQ(help(kHelpLineCount), "") << "no line past the last";
   for (int32_t line = 0; line < kHelpLineCount; ++line) {
     EXPECT_LE(help(line).size(), 80u) << "line " << line << " fits 80 columns";
   }
@@ -188,7 +173,6 @@ TEST(GlyphRaster, AnyMonospaceFontGivesGlyphsOnThePitchRowsBottomUpControlsEmpty
   for (int32_t code : {0, 9, 10, 0x20, 0x7f, 0x9f}) {
     EXPECT_EQ(glyphFont.glyphs[code].width, 0) << "code " << code << " is empty";
   }
-  EXPECT_GT(glyphFont.glyphs[0xe9].width, 0) << "Latin-1 e acute";
   const GlyphBitmap& t = glyphFont.glyphs['T'];
   EXPECT_TRUE(glyphPixel(t, 0, t.rows - 1)) << "the bar of a T is its last (top) row";
   EXPECT_FALSE(glyphPixel(t, 0, 0)) << "the first (bottom) row of a T is its stem alone";
