@@ -17,7 +17,6 @@ namespace {
 
 struct Seen {
   uint32_t message;
-  uint32_t wParam;
   uint32_t lParam;
   int64_t nativeLParam;  // the innermost native message's lParam while it was handled
 };
@@ -30,7 +29,7 @@ int32_t forwardingProcedure(platform::WindowHandle window, uint32_t message, uin
   const int64_t native = inFlight.depth > 0 && inFlight.depth <= win32::kMaxNestedMessages
                              ? inFlight.entries[inFlight.depth - 1].lParam
                              : 0;
-  seen.push_back({message, wParam, lParam, native});
+  seen.push_back({message, lParam, native});
   return platform::defaultWindowProc(window, message, wParam, lParam);
 }
 
