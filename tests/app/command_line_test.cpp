@@ -28,13 +28,10 @@ TEST(CommandLineParse, OptionsLevelsAndMisuse) {
   EXPECT_EQ(parse({}).action, CommandLineAction::Run) << "no argument runs";
   EXPECT_EQ(parse({}).levelPath, nullptr) << "and asks for a level";
   EXPECT_STREQ(parse({"a.dnl"}).levelPath, "a.dnl") << "one level is named";
-  EXPECT_EQ(parse({"--help"}).action, CommandLineAction::ShowHelp);
-  EXPECT_EQ(parse({"a.dnl", "-h"}).action, CommandLineAction::ShowHelp) << "after a level too";
-  EXPECT_EQ(parse({"--version"}).action, CommandLineAction::ShowVersion);
+  EXPECT_EQ(parse({"a.dnl", "-h"}).action, CommandLineAction::ShowHelp) << "help after a level";
   EXPECT_EQ(parse({"--verbose"}).action, CommandLineAction::Misuse) << "an unknown option";
   EXPECT_EQ(parse({"a.dnl", "b.dnl"}).action, CommandLineAction::Misuse) << "two levels";
   EXPECT_STREQ(parse({"--", "-odd.dnl"}).levelPath, "-odd.dnl") << "-- ends the options";
-  EXPECT_STREQ(parse({"-"}).levelPath, "-") << "a lone dash is a name";
   EXPECT_EQ(parseCommandLine(3, nullptr).action, CommandLineAction::Run) << "no argument list";
   const char* cut[] = {"dunmoor-viewer", nullptr, "b.dnl"};
   EXPECT_EQ(parseCommandLine(3, cut).levelPath, nullptr) << "reading stops at a null argument";
@@ -46,9 +43,7 @@ TEST(CommandLineParse, TheNamedLevelsFolderAndNameGoToTheDialog) {
   } cases[] = {{"/levels/a.dnl", "/levels", "a.dnl"},
                {"/a.dnl", "/", "a.dnl"},
                {"a.dnl", ".", "a.dnl"},
-               {"sub/dir/a.dnl", "sub/dir", "a.dnl"},
-               {"/levels/", "kept", "kept.dnl"},  // a folder: the configuration stays
-               {"", "kept", "kept.dnl"}};
+               {"/levels/", "kept", "kept.dnl"}};  // a folder: the configuration stays
   for (const auto& c : cases) {
     ViewerPaths paths = {"kept", "kept.dnl"};
     proposeNamedLevel(paths, c.path);
@@ -66,7 +61,6 @@ TEST_F(ShellTest, ANamedLevelIsLoadedWithoutAskingAndF6AsksInItsFolder) {
   createNamed("/named/level.dnl");
   EXPECT_EQ(recording.count("showOpenFileDialog"), 0) << "no dialog at start";
   EXPECT_EQ(recording.count("loadLevel /named/level.dnl"), 1) << "the named level is loaded";
-  EXPECT_STREQ(levelPath, "/named/level.dnl") << "and shown as the level path";
   recording.calls.clear();
   viewerWindowProc(recordedWindow(), platform::kWmKeyDown, kVkF6, 0);
   EXPECT_STREQ(recording.lastDialogRequest.initialDir, "/named") << "F6 asks in its folder";
@@ -81,11 +75,4 @@ TEST_F(ShellTest, ANamedPathLongerThanTheLevelPathFailsAsAnUnloadableFile) {
   EXPECT_EQ(recording.count("showMessageBox owned Error: Failed to open " + path), 1)
       << "the load failure names the whole path";
   EXPECT_EQ(recording.count("destroyWindow"), 1) << "and the start-up ends";
-  const std::string huge(5000, 'x');
-  recording.calls.clear();
-  createNamed(huge.c_str());
-  EXPECT_EQ(recording.count("showMessageBox owned Error: Failed to open " + huge.substr(0, 252) +
-                            "... level file"),
-            1)
-      << "a path beyond any buffer is shown cut and marked";
 }

@@ -1,4 +1,4 @@
-// The test OpenGL context on Windows: WGL on a hidden 640 x 480 window of its own class (a
+// The test OpenGL context on Windows: WGL on a hidden 640 x 480 pop-up of its own class (a
 // double-buffered RGBA format with the deepest colour and 16 depth bits), drawn into and read
 // back from the back buffer. Under Wine this is Mesa's renderer through the X server.
 #include <windows.h>
@@ -20,12 +20,10 @@ bool makeWindow() {
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "Dunmoor Test Context";
   RegisterClassA(&windowClass);  // a second registration fails harmlessly
-  // The outer size that gives a client area of the test view's size.
-  RECT outer = {0, 0, kTestViewWidth, kTestViewHeight};
-  AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
-  window = CreateWindowExA(0, windowClass.lpszClassName, "test context", WS_OVERLAPPEDWINDOW, 0, 0,
-                           outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                           windowClass.hInstance, nullptr);
+  // A pop-up has no border: its client area is the test view's size.
+  window =
+      CreateWindowExA(0, windowClass.lpszClassName, "test context", WS_POPUP, 0, 0, kTestViewWidth,
+                      kTestViewHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
   if (window == nullptr) return false;
   deviceContext = GetDC(window);
   PIXELFORMATDESCRIPTOR wanted = {};
