@@ -61,7 +61,7 @@ class Win32BackendTest : public testing::Test {
     seen.clear();
     window =
         platform::createWindow({"Dunmoor Viewer", "Generic OpenGL Sample", true, 0, 0, 640, 480});
-    if (window == nullptr) GTEST_SKIP() << "no desktop to make windows on";
+    ASSERT_NE(window, nullptr) << "the window is created";
   }
   void TearDown() override {
     if (window != nullptr) platform::destroyWindow(window);
@@ -120,7 +120,7 @@ void CALLBACK dismissBox(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST_F(Win32BackendTest, ABoxTakingAndGivingBackTheActivationDeliversNoActivation) {
   platform::showWindow(window, SW_SHOWNORMAL);
   pumpMessages();
-  if (GetActiveWindow() != native()) GTEST_SKIP() << "the desktop did not activate the window";
+  ASSERT_EQ(GetActiveWindow(), native()) << "showing the window activates it";
   seen.clear();
   SetTimer(nullptr, 0, 100, dismissBox);
   platform::showMessageBox(nullptr, "Return=-2, The graphics mode is not supported.\n", "Error");
