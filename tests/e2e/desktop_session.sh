@@ -54,12 +54,7 @@ CONF
   Xorg -config "$workDir/xorg.conf" -noreset -nolisten tcp -logfile "$workDir/xorg.log" \
     -displayfd 3 3>"$workDir/displayfd" >"$workDir/xorg.out" 2>&1 &
   xorgPid=$!
-  local tries=0
-  while [[ ! -s "$workDir/displayfd" ]]; do
-    ((tries++ < 100)) || return 1
-    sleep 0.1
-  done
-  export DISPLAY=":$(head -n1 "$workDir/displayfd")"
+  useDisplayFrom "$workDir/displayfd"
 }
 
 stopXorg() {

@@ -1,34 +1,11 @@
-# Helpers for driving the Windows viewer under Wine on a private Xvfb: the X server at a
-# given screen size, the Wine prefix (the caller's WINEPREFIX, else a temporary one made
-# here and removed again), and the dialog ("Open") and box ("Error") windows.
+# Helpers for driving the Windows viewer under Wine on a private Xvfb (x_session.sh starts
+# it): the Wine prefix (the caller's WINEPREFIX, else a temporary one made here and removed
+# again), and the dialog ("Open") and box ("Error") windows.
 # Sourced by viewer_wine_e2e.sh and scripts/test.
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Debian's 64-bit loader itself: the "wine" wrapper warns on every start without wine32.
 wineProgram=$(command -v /usr/lib/wine/wine64 || command -v wine)
-
-# Starts Xvfb with screen $2 (e.g. 640x480x24) on a display it picks itself; sets DISPLAY.
-startWineXvfb() {
-  local workDir=$1 screen=$2
-  rm -f "$workDir/displayfd"
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$workDir/displayfd" \
-    >"$workDir/xvfb.log" 2>&1 &
-  xvfbPid=$!
-  local tries=0
-  while [[ ! -s "$workDir/displayfd" ]]; do
-    ((tries++ < 100)) || return 1
-    sleep 0.1
-  done
-  export DISPLAY=":$(head -n1 "$workDir/displayfd")"
-}
-
-stopWineXvfb() {
-  if [[ -n "${xvfbPid:-}" ]]; then
-    kill "$xvfbPid" 2>/dev/null
-    wait "$xvfbPid" 2>/dev/null
-    xvfbPid=""
-  fi
-}
 
 # Uses the caller's prefix, or makes one in a temporary folder (about 12 s and 700 MB). A
 # server already running for the prefix is ended first: its desktop process belongs to

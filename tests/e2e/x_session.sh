@@ -10,12 +10,18 @@ startXvfb() {
   Xvfb -displayfd 3 -screen 0 "${2:-640x480x16}" -nolisten tcp 3>"$workDir/displayfd" \
     >"$workDir/xvfb.log" 2>&1 &
   xvfbPid=$!
+  useDisplayFrom "$workDir/displayfd"
+}
+
+# Waits (at most 10 s) until the X server just started writes its display number to file
+# $1, then sets DISPLAY to it.
+useDisplayFrom() {
   local tries=0
-  while [[ ! -s "$workDir/displayfd" ]]; do
+  while [[ ! -s "$1" ]]; do
     ((tries++ < 100)) || return 1
     sleep 0.1
   done
-  export DISPLAY=":$(head -n1 "$workDir/displayfd")"
+  export DISPLAY=":$(head -n1 "$1")"
 }
 
 stopXvfb() {
@@ -83,3 +89,31 @@ differingPixels() {
 
 # Number of distinct colours in a screenshot.
 colourCount() { identify -format '%k' "$1"; }
+
+# F1 shows and hides the help screen; with the far plane brought near (each 9 halves it, a
+# rebuild that takes $1 seconds to settle), 2 switches fog on and off; the far plane goes
+# back with 0. Compares with the screenshot 1-start.png in $workDir; needs fail().
+checkHelpAndFog() {
+  xdotool key F1
+  sleep 1
+  screenshot "$workDir/2-help.png"
+  help=$(differingPixels "$workDir/1-start.png" "$workDir/2-help.png")
+  ((help > 500)) || fail "F1 did not bring up the help screen ($help pixels changed)"
+  xdotool key F1
+  sleep 1
+  screenshot "$workDir/3-help-off.png"
+  same=$(differingPixels "$workDir/1-start.png" "$workDir/3-help-off.png")
+  ((same < 100)) || fail "F1 again did not take the help screen away ($same pixels changed)"
+
+  # Fog starts at 0.8 of the far plane: bring the far plane near (9 halves it) to see it.
+  xdotool key --delay 200 9 9 9
+  sleep "$1"
+  screenshot "$workDir/4-near-far-plane.png"
+  xdotool key 2
+  sleep 1
+  screenshot "$workDir/5-fog.png"
+  fog=$(differingPixels "$workDir/4-near-far-plane.png" "$workDir/5-fog.png")
+  ((fog > 500)) || fail "2 (fog) did not change the picture ($fog pixels changed)"
+  xdotool key 2
+  xdotool key --delay 200 0 0 0
+}
