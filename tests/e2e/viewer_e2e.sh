@@ -94,23 +94,7 @@ case "$scenario" in
     same=$(differingPixels "$workDir/3-help-off.png" "$workDir/6-far-plane-back.png")
     ((same < 100)) || fail "fog off and the far plane back did not restore the view ($same)"
 
-    # Movement is per frame: slow down to the lowest speed first, then hold Up briefly.
-    xdotool keydown bracketleft
-    sleep 1
-    xdotool keyup bracketleft
-    xdotool keydown Up
-    sleep 1
-    xdotool keyup Up
-    sleep 0.5
-    screenshot "$workDir/7-moved.png"
-    moved=$(differingPixels "$workDir/3-help-off.png" "$workDir/7-moved.png")
-    ((moved > 500)) || fail "holding Up did not change the picture ($moved pixels changed)"
-
-    xdotool key r
-    sleep 1
-    screenshot "$workDir/8-reset.png"
-    reset=$(differingPixels "$workDir/3-help-off.png" "$workDir/8-reset.png")
-    ((reset < 100)) || fail "R did not return to the start view ($reset pixels differ)"
+    checkMoveAndReset
 
     xdotool key Escape
     waitViewer

@@ -105,22 +105,7 @@ case "$scenario" in
     checkHelpAndFog 2
     sleep 2
 
-    xdotool keydown bracketleft
-    sleep 1
-    xdotool keyup bracketleft
-    xdotool keydown Up
-    sleep 1
-    xdotool keyup Up
-    sleep 0.5
-    screenshot "$workDir/6-moved.png"
-    moved=$(differingPixels "$workDir/3-help-off.png" "$workDir/6-moved.png")
-    ((moved > 500)) || fail "holding Up did not change the picture ($moved pixels changed)"
-
-    xdotool key r
-    sleep 1
-    screenshot "$workDir/7-reset.png"
-    reset=$(differingPixels "$workDir/3-help-off.png" "$workDir/7-reset.png")
-    ((reset < 100)) || fail "R did not return to the start view ($reset pixels differ)"
+    checkMoveAndReset
 
     xdotool key Escape
     waitViewer

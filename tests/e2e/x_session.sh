@@ -117,3 +117,23 @@ checkHelpAndFog() {
   xdotool key 2
   xdotool key --delay 200 0 0 0
 }
+
+# Holding Up moves the camera (slowed to the lowest speed first: movement is per frame) and
+# R brings back the start view, compared with 3-help-off.png in $workDir; needs fail().
+checkMoveAndReset() {
+  xdotool keydown bracketleft
+  sleep 1
+  xdotool keyup bracketleft
+  xdotool keydown Up
+  sleep 1
+  xdotool keyup Up
+  sleep 0.5
+  screenshot "$workDir/moved.png"
+  moved=$(differingPixels "$workDir/3-help-off.png" "$workDir/moved.png")
+  ((moved > 500)) || fail "holding Up did not change the picture ($moved pixels changed)"
+  xdotool key r
+  sleep 1
+  screenshot "$workDir/reset.png"
+  reset=$(differingPixels "$workDir/3-help-off.png" "$workDir/reset.png")
+  ((reset < 100)) || fail "R did not return to the start view ($reset pixels differ)"
+}
