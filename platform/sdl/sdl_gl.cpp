@@ -23,6 +23,14 @@ bool findMode(int display, const platform::DisplayMode& wanted, SDL_DisplayMode*
     if (!found) *out = mode;
     found = true;
   }
+  // A screen already at the wanted size needs no switch, even when its mode list does not
+  // offer that size (a busy Xvfb's list has been seen to lack its own 640 x 480 now and then).
+  SDL_DisplayMode desktop;
+  if (!found && SDL_GetDesktopDisplayMode(display, &desktop) == 0 && desktop.w == wanted.width &&
+      desktop.h == wanted.height) {
+    *out = desktop;
+    found = true;
+  }
   return found;
 }
 
