@@ -15,28 +15,20 @@
 # Usage: desktop_e2e.sh SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR
 set -u
 scenario=$1
-viewer=$(realpath "$2")
-sampleWriter=$(realpath "$3")
-outDir=$4
 here=$(dirname "$(realpath "$0")")
 source "$here/x_session.sh"
 source "$here/desktop_session.sh"
 
-tools=(Xvfb xdotool xwininfo xprop zenity import compare)
-[[ "$scenario" == openbox ]] && tools+=(openbox)
-[[ "$scenario" == mode ]] && tools+=(Xorg xrandr)
-for tool in "${tools[@]}"; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+requirePrograms Xvfb xdotool xwininfo xprop zenity import compare
+[[ "$scenario" == openbox ]] && requirePrograms openbox
+[[ "$scenario" == mode ]] && requirePrograms Xorg xrandr
 if [[ "$scenario" == mode ]]; then
   [[ $(id -u) == 0 ]] || { echo "SKIP: Xorg with the dummy driver needs root"; exit 77; }
   ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 ||
     { echo "SKIP: no dummy video driver"; exit 77; }
 fi
 
-rm -rf "$outDir"
-mkdir -p "$outDir"
-workDir=$(realpath "$outDir")
+takeScenarioArguments "$@"
 export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 timeoutProgram=$(command -v timeout)
 viewerPid=""

@@ -4,20 +4,10 @@
 # and choose a file that is not a level.
 # Usage: viewer_e2e.sh fly|rebuild|reload|signal|cancel|not-level VIEWER SAMPLE_WRITER OUTPUT_DIR
 set -u
-scenario=$1
-viewer=$(realpath "$2")
-sampleWriter=$(realpath "$3")
-outDir=$4
 here=$(dirname "$(realpath "$0")")
 source "$here/x_session.sh"
-
-for tool in Xvfb xdotool xwininfo zenity import compare; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-rm -rf "$outDir"
-mkdir -p "$outDir"
-workDir=$(realpath "$outDir")
+requirePrograms Xvfb xdotool xwininfo zenity import compare
+takeScenarioArguments "$@"
 export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 viewerPid=""
 

@@ -4,21 +4,11 @@
 # that is not a level, and start on a screen that refuses the viewer's display mode.
 # Usage: viewer_wine_e2e.sh fly|cancel|not-level|refused-mode VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
 set -u
-scenario=$1
-viewer=$(realpath "$2")
-sampleWriter=$(realpath "$3")
-outDir=$4
 here=$(dirname "$(realpath "$0")")
 source "$here/x_session.sh"
 source "$here/wine_session.sh"
-
-for tool in wineserver Xvfb xdotool xwininfo import compare; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-rm -rf "$outDir"
-mkdir -p "$outDir"
-workDir=$(realpath "$outDir")
+requirePrograms wineserver Xvfb xdotool xwininfo import compare
+takeScenarioArguments "$@"
 viewerPid=""
 
 cleanUp() {

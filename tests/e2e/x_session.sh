@@ -137,3 +137,22 @@ checkMoveAndReset() {
   reset=$(differingPixels "$workDir/3-help-off.png" "$workDir/reset.png")
   ((reset < 100)) || fail "R did not return to the start view ($reset pixels differ)"
 }
+
+# Takes a scenario script's arguments (SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR): sets
+# scenario, viewer, sampleWriter and workDir, the output folder emptied.
+takeScenarioArguments() {
+  scenario=$1
+  viewer=$(realpath "$2")
+  sampleWriter=$(realpath "$3")
+  rm -rf "$4"
+  mkdir -p "$4"
+  workDir=$(realpath "$4")
+}
+
+# Ends the script as skipped (status 77) unless every program named is installed.
+requirePrograms() {
+  local tool
+  for tool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+}
