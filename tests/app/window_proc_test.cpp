@@ -1,11 +1,7 @@
 // The window procedure driven message by message, one behaviour per test: the key commands
 // (rebuilding or switching in place), activation with the display mode and the pointer,
-// the timer text, paint, close, quit, creation with the configuration, and unlisted input.
+// the timer text, paint, close, quit, and unlisted input.
 #include "render/opengl.h"
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 
 #include "app/window_proc.h"
 #include "tests/app/neighbour_fakes.h"
@@ -75,20 +71,8 @@ TEST_F(WindowProcTest, ShadeRebuildsWhileFogAndCullingSwitchInPlaceAndSurviveIt)
   EXPECT_EQ(viewSettings.lightingOn, 0) << "1 again turns the shade off";
 }
 
-// The status and help keys are seen toggling in main_loop_test.cpp.
-TEST_F(WindowProcTest, ResetKeyRestoresThePoseWithoutRebuilding) {
-  key(kVkR);
-  EXPECT_EQ(camera.position[0], 5.0f) << "R: the camera at the start";
-  EXPECT_EQ(rebuilds(), 0) << "R does not rebuild";
-}
-
-TEST_F(WindowProcTest, F6AsksLoadsAndRebuilds) {
-  key(kVkF6);
-  EXPECT_EQ(recording.count("showOpenFileDialog"), 1) << "dialogs";
-  EXPECT_EQ(recording.count("loadLevel /levels/sample.dnl"), 1) << "loads of the chosen file";
-  EXPECT_EQ(rebuilds(), 1) << "rebuilds";
-}
-
+// The status and help keys are seen toggling in main_loop_test.cpp; R and F6 in the
+// end-to-end runs.
 TEST_F(WindowProcTest, UnlistedKeysAndMessagesDoNothing) {
   for (uint32_t code : {0u, 26u, 118u, 255u, 0x10000u + 27u, 0x41u, 0x35u, 0x38u, 0x60u, 0x61u,
                         0x71u, 0x25u, 0xBBu}) {
@@ -154,26 +138,4 @@ TEST_F(WindowProcTest, OnlyTimerOneMakesTheFrameRateText) {
   frameStats.frameCount = 1234;
   send(kWmTimer, 1);
   EXPECT_STREQ(frameStats.fpsText, "FPS=1234") << "four digits";
-}
-
-TEST_F(ShellTest, CreationReadsTheConfigurationAndAFailedReloadQuits) {
-  const auto folder = std::filesystem::temp_directory_path() / std::to_string(getpid());
-  std::filesystem::create_directories(folder);
-  std::ofstream(folder / "dunmoor.cfg") << "data_dir=/srv/levels\ndata_file=castle.dnl\n";
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(folder);
-  create();
-  std::filesystem::current_path(previous);
-  std::filesystem::remove_all(folder);
-  EXPECT_EQ(recording.lastDialogProposal, "castle.dnl") << "the configured file proposed";
-  EXPECT_STREQ(recording.lastDialogRequest.initialDir, "/srv/levels") << "the configured folder";
-  EXPECT_NE(renderingContext, nullptr) << "a context after creation";
-  recording.calls.clear();
-  recording.dialogAccepts = false;
-  EXPECT_EQ(send(kWmKeyDown, kVkF6), 1) << "answer to F6";
-  EXPECT_EQ(recording.count("showMessageBox owned Error: Failed to select"), 1) << "the box";
-  EXPECT_EQ(recording.count("postQuitMessage 0"), 1) << "a failed reload quits";
-  ShellTest::SetUp();
-  recording.dialogAccepts = false;
-  create();  // a failed creation still answers 1 (checked in create)
 }

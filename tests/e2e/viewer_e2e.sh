@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end scenarios of the real viewer under its own Xvfb: fly through the sample level,
 # rebuild a hundred times, load again with F6, end on SIGTERM, cancel the start-up dialog,
-# and choose a file that is not a level.
-# Usage: viewer_e2e.sh fly|rebuild|reload|signal|cancel|not-level VIEWER SAMPLE_WRITER OUTPUT_DIR
+# choose a file that is not a level, and the command line (options, misuse, a named level).
+# Usage: viewer_e2e.sh SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR, SCENARIO one of fly, rebuild,
+# reload, signal, cancel, not-level, command-line
 set -u
 here=$(dirname "$(realpath "$0")")
 source "$here/x_session.sh"
@@ -28,7 +29,8 @@ fail() {
 startViewer() {
   printf '// written by the end-to-end test\ndata_dir=%s\ndata_file=%s\n' "$workDir" "$1" \
     >"$workDir/dunmoor.cfg"
-  (cd "$workDir" && exec timeout 90 "$viewer") >"$workDir/viewer.log" 2>&1 &
+  shift
+  (cd "$workDir" && exec timeout 90 "$viewer" "$@") >"$workDir/viewer.log" 2>&1 &
   viewerPid=$!
 }
 
@@ -165,6 +167,35 @@ case "$scenario" in
     xdotool key Escape
     waitViewer
     [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  command-line)
+    # Options and misuse end at once with their status; usage goes to stderr on misuse.
+    "$viewer" --help | grep -q "^Usage: dunmoor-viewer \[LEVEL\]" || fail "--help shows no usage"
+    "$viewer" a.dnl -h >/dev/null || fail "-h after a level did not end with status 0"
+    "$viewer" --version | grep -q "^dunmoor-viewer [0-9]" || fail "--version shows no version"
+    for misuse in "a.dnl b.dnl" "--verbose" "-x a.dnl"; do
+      # shellcheck disable=SC2086 # each row is several arguments
+      "$viewer" $misuse >/dev/null 2>"$workDir/misuse.txt"
+      status=$?
+      [[ "$status" == 2 ]] || fail "'$misuse' ended with status $status, not 2"
+      grep -q "^Usage: " "$workDir/misuse.txt" || fail "'$misuse' wrote no usage to stderr"
+    done
+    # A named level starts without the dialog; "--" lets a name start with "-".
+    "$sampleWriter" "$workDir/-sample.dnl" >/dev/null || fail "no sample level"
+    startViewer jungle.dnl -- -sample.dnl
+    waitFor 20 viewerShown || fail "the named level was not shown without the dialog"
+    hasZenity && fail "the dialog came although a level was named"
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    # A named path too long to keep is reported whole and never loaded cut short.
+    long="$workDir/$(printf 'd%.0s' {1..140})/level.dnl"
+    startViewer jungle.dnl "$long"
+    dismissErrorBox || fail "no Error box for a named path too long to load"
+    waitViewer
+    [[ "$status" == 0 ]] || fail "a named path too long ended with status $status, not 0"
+    grep -qF "Error: Failed to open $long level file" "$workDir/viewer.log" ||
+      fail "the box did not name the whole path"
     ;;
   *)
     fail "unknown scenario"
