@@ -95,3 +95,9 @@ DnlLevel capacityEdgeLevel() {
   }
   return level;
 }
+
+DnlLevel tooManyItemsEdgeLevel() {
+  DnlLevel level = knownEdgeLevel();
+  level.itemCountField = kMaxItems + 1;
+  return level;
+}

@@ -1,7 +1,7 @@
-// Levels at the edges of what the loader accepts, made with the level-file writer for the
-// export's tests, its validator run and its benchmark: nothing at all, pages only, faces
+// Levels at the edges of what the loader accepts, made with the level-file writer for
+// dnl-sample --edge, the export's tests and the benchmarks: nothing at all, pages only, faces
 // without pages, a small level with known shades, items and faces the viewer skips or draws
-// untextured, and every table at its capacity limit.
+// untextured, every table at its capacity limit, and one the loader refuses.
 #pragma once
 
 #include "tools/dnl_writer.h"
@@ -19,3 +19,5 @@ DnlLevel untexturedEdgeLevel();
 DnlLevel knownEdgeLevel();
 // 18657 vertices, 13881 quads, 5612 triangles, 16 pages, 2500 object textures, 248 items.
 DnlLevel capacityEdgeLevel();
+// The known level with its item count one past the limit of 248, so the loader refuses it.
+DnlLevel tooManyItemsEdgeLevel();

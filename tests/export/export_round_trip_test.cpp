@@ -1,18 +1,14 @@
 // The glTF export read back with tinygltf's own reader: pages, geometry, shades, items and
-// the start camera against the level store, and dnl-export's refusals. Materials, empty
-// levels and the options are left to the validator stage, which checks every edge level.
+// the start camera against the level store. Materials, empty levels and the options are left
+// to the validator stage, which checks every edge level; dnl-export's refusals to
+// tools_cli_test.sh.
 #include <tiny_gltf.h>
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -166,35 +162,6 @@ TEST(EdgeExport, CapacityLevelExportsEveryFace) {
   }
   EXPECT_EQ(triangles, 2u * (kMaxQuads - 1) + (kMaxTriangles - 1))
       << "two per quad, one per triangle";
-}
-
-// Runs dnl-export with `arguments`: its exit status and what it wrote to stderr.
-std::pair<int, std::string> runExport(const std::string& arguments) {
-  const std::string errors = testing::TempDir() + "dnl_export_err.txt";
-  const int status = std::system((DNL_EXPORT_PATH " " + arguments + " 2>" + errors).c_str());
-  std::stringstream text;
-  text << std::ifstream(errors).rdbuf();
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text.str()};
-}
-
-TEST(DnlExport, RefusesWhatTheLoaderRefusesAndBadArgumentsWithOneLine) {
-  const std::string dir = testing::TempDir(), level = dir + "export_cli.dnl";
-  DnlLevel tooMany = knownEdgeLevel();
-  tooMany.itemCountField = 249;
-  ASSERT_TRUE(writeDnlFile(level.c_str(), tooMany)) << "test level written";
-  const auto [status, reason] = runExport(level + " " + dir + "export_cli.glb");
-  EXPECT_EQ(status, 1) << "a refused level";
-  EXPECT_EQ(reason, "dnl-export: " + level + ": more than 248 items\n") << "the loader's reason";
-  ASSERT_TRUE(writeDnlFile(level.c_str(), knownEdgeLevel())) << "test level written";
-  for (const char* scale : {"0", "nan", "1x"}) {
-    EXPECT_EQ(runExport(level + " " + dir + "x.glb --scale '" + scale + "'").first, 1)
-        << "scale '" << scale << "'";
-  }
-  EXPECT_EQ(runExport(level).first, 1) << "no output path";
-  EXPECT_EQ(runExport(level + " " + dir + "x.glb --scale 0.5 --no-shade --no-items").first, 0)
-      << "every option";
-  std::remove(level.c_str());
-  std::remove((dir + "x.glb").c_str());
 }
 
 }  // namespace
