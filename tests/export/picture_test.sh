@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # The sample level's export drawn by three.js in headless Chromium from the file's camera,
-# against the viewer's own first frame of the same level (its renderer on the headless GL
-# test context). Pictures are compared as 160 x 120 greyscale by ImageMagick's normalised
+# against the viewer's own first frame of the same level: the real viewer, started on the
+# level under a private Xvfb, its status line switched off, with culling on (3) and with its
+# shading on (1). Pictures are compared as 160 x 120 greyscale by ImageMagick's normalised
 # RMSE; they must agree within TOLERANCE, and the level drawn mirrored or upside down must
-# not, so the comparison is shown to notice either. Front faces only are compared with the
-# viewer's frame with culling on, the shaded export with the viewer's shaded frame. The
-# pictures stay in WORKDIR.
-# Usage: picture_test.sh DNL_SAMPLE DNL_EXPORT VIEWER_FRAME WORKDIR
+# not, so the comparison is shown to notice either. The pictures stay in WORKDIR.
+# Usage: picture_test.sh DNL_SAMPLE DNL_EXPORT VIEWER WORKDIR
 set -euo pipefail
-sample=$1 exporter=$2 viewer_frame=$3 work=$4
+sample=$1 exporter=$2 viewer=$3 work=$4
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../e2e/x_session.sh"
+requirePrograms Xvfb xdotool xwininfo import convert compare chromium node
 tolerance=0.06  # plain and front pictures
 flipped=0.12    # a mirrored or upside-down picture must differ at least this much
 
@@ -20,13 +21,13 @@ mkdir -p "$work/profile"
 # shaded export is compared with the viewer's frame with its shading switched on.
 "$exporter" "$work/sample.dnl" "$work/model.glb" --no-shade
 "$exporter" "$work/sample.dnl" "$work/model-shaded.glb"
-"$viewer_frame" "$work/sample.dnl" "$work/viewer.png"
-"$viewer_frame" "$work/sample.dnl" "$work/viewer-cull.png" --cull
-"$viewer_frame" "$work/sample.dnl" "$work/viewer-shade.png" --shade
 
+viewerPid=""
 server=""
 browser=""
 stop() {
+  [[ -n "${viewerPid:-}" ]] && kill "$viewerPid" 2>/dev/null
+  stopXvfb
   if [[ -n "$browser" ]]; then
     kill -- "-$browser" 2>/dev/null || true
     # Its helpers leave with it; the profile is removed once the whole group has gone.
@@ -39,6 +40,28 @@ stop() {
   rm -rf "$work/profile"
 }
 trap stop EXIT
+
+# The viewer's three pictures: status line off, then culling on, then culling off and
+# shading on (a rebuild).
+startXvfb "$work" || { echo "Xvfb did not start"; exit 1; }
+(cd "$work" && exec timeout 60 "$viewer" sample.dnl) >"$work/viewer.log" 2>&1 &
+viewerPid=$!
+waitFor 20 viewerShown || { echo "the viewer window was not shown"; exit 1; }
+sleep 2
+xdotool key 4
+sleep 1
+screenshot "$work/viewer.png"
+xdotool key 3
+sleep 1
+screenshot "$work/viewer-cull.png"
+xdotool key 3 1
+sleep 2
+screenshot "$work/viewer-shade.png"
+xdotool key Escape
+wait "$viewerPid" || true
+viewerPid=""
+stopXvfb
+unset DISPLAY  # the browser runs headless, with no X server
 
 node "$here/serve.mjs" "$here" "$work" 90 >"$work/port" 2>"$work/serve.log" &
 server=$!
