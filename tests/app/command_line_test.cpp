@@ -1,23 +1,11 @@
-// A level named on the command line: its folder and name proposed to the dialog, loaded at
-// start without the dialog, and F6 then asks in its folder. Options, misuse and a named path
-// too long to load are checked on the real program in the end-to-end runs.
+// A level named on the command line: the folder and name proposed to the dialog for F6. The
+// options, misuse, a named level loaded without the dialog and F6 asking in its folder are
+// checked on the real program in the end-to-end runs.
 #include "app/command_line.h"
 
-#include "app/window_proc.h"
-#include "tests/app/neighbour_fakes.h"
+#include <gtest/gtest.h>
 
-namespace {
-
-// Creates the window with `level` named on the command line.
-void createNamed(const char* level) {
-  namedLevel = level;
-  recording.windowExists = true;
-  recording.procedure = viewerWindowProc;
-  viewerWindowProc(recordedWindow(), platform::kWmCreate, 0, 0);
-  namedLevel = nullptr;
-}
-
-}  // namespace
+#include <string>
 
 TEST(CommandLineParse, TheNamedLevelsFolderAndNameGoToTheDialog) {
   const struct {
@@ -36,15 +24,4 @@ TEST(CommandLineParse, TheNamedLevelsFolderAndNameGoToTheDialog) {
   ViewerPaths paths = {"kept", "kept.dnl"};
   proposeNamedLevel(paths, tooLong.c_str());
   EXPECT_STREQ(paths.dataDir, "kept") << "a path longer than the folder buffer is not taken";
-}
-
-TEST_F(ShellTest, ANamedLevelIsLoadedWithoutAskingAndF6AsksInItsFolder) {
-  ASSERT_TRUE(glContextReady());
-  createNamed("/named/level.dnl");
-  EXPECT_EQ(recording.count("showOpenFileDialog"), 0) << "no dialog at start";
-  EXPECT_EQ(recording.count("loadLevel /named/level.dnl"), 1) << "the named level is loaded";
-  recording.calls.clear();
-  viewerWindowProc(recordedWindow(), platform::kWmKeyDown, kVkF6, 0);
-  EXPECT_STREQ(recording.lastDialogRequest.initialDir, "/named") << "F6 asks in its folder";
-  EXPECT_EQ(recording.lastDialogProposal, "level.dnl") << "proposing its name";
 }
