@@ -35,7 +35,7 @@ DnlLevel untexturedEdgeLevel() {
   DnlRoom room;
   room.vertices = {{0, 0, 0, 1024}, {1024, 0, 0, 1024}, {1024, 0, 1024, 1024}, {0, 0, 1024, 512}};
   room.quads = {{{0, 1, 2, 3}, 0}};
-  room.triangles = {{{0, 1, 2}, 0}};
+  room.triangles = {{{0, 1, 2}, 1}};  // object texture 1: just past the table
   level.rooms = {room};
   level.objectTextures = {wholePage(0)};
   return level;

@@ -10,7 +10,8 @@
 DnlLevel emptyEdgeLevel();
 // Two pages and nothing else.
 DnlLevel pagesOnlyEdgeLevel();
-// A quad and a triangle, no pages (so both are drawn untextured), no items.
+// A quad on page 0, which the level lacks, and a triangle whose object texture lies past the
+// table: no pages, so both are drawn untextured; no items.
 DnlLevel untexturedEdgeLevel();
 // One page; a quad whose corners have the shades 0, 0.5, 1 and 4 (Older layout); a triangle
 // on page 7, which the level lacks; a triangle whose vertex index lies past the vertex table;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The tools as programs: dnl-sample writes each edge level it names and refuses unknown names,
-# dnl-info and dnl-export end with status 0 on a level and 1 with the loader's reason on a
-# refused one, and dnl-export refuses bad arguments.
+# dnl-info counts the faces that point outside the tables, dnl-info and dnl-export end with
+# status 0 on a level and 1 with the loader's reason on a refused one, and dnl-export refuses
+# bad arguments.
 # Usage: tools_cli_test.sh DNL_SAMPLE DNL_INFO DNL_EXPORT OUTPUT_DIR
 set -u
 writer=$1 info=$2 exporter=$3 work=$4
@@ -53,9 +54,18 @@ expectStatus 0 "dnl-sample writing the sample"
 run "$writer" "$work/refused.dnl" --edge too-many-items
 expectStatus 0 "dnl-sample --edge too-many-items"
 
-# dnl-info
+# dnl-info, with its count of faces pointing outside the tables by the table they miss.
 run "$info" "$work/sample.dnl"
 expectStatus 0 "dnl-info on the sample"
+while read -r name counts; do
+  run "$info" "$work/$name.dnl"
+  got=$(sed -n 's/^faces pointing outside the loaded tables: //p' "$work/out")
+  [[ $got == "$counts" ]] || fail "dnl-info on $name: faces outside '$got', expected '$counts'"
+done <<'TABLE'
+sample 0 (vertex 0, object texture 0, page 0)
+known 2 (vertex 1, object texture 0, page 1)
+untextured 2 (vertex 0, object texture 1, page 2)
+TABLE
 run "$info" "$work/refused.dnl"
 expectStatus 1 "dnl-info on a level with too many items"
 grep -q "more than 248 items" "$work/err" ||
