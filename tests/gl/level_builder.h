@@ -50,12 +50,6 @@ struct Builder {
     levelGeometry.quads[levelGeometry.quadCount++] = {
         {vertex(x0, y0, z), vertex(x1, y0, z), vertex(x1, y1, z), vertex(x0, y1, z)}, 0, page};
   }
-
-  // A triangle bottom-left, bottom-right, top-left of the rectangle, counter-clockwise.
-  void triangle(uint32_t page, float x0, float y0, float x1, float y1, float z) {
-    levelGeometry.triangles[levelGeometry.triangleCount++] = {
-        {vertex(x0, y0, z), vertex(x1, y0, z), vertex(x0, y1, z)}, 0, page};
-  }
 };
 
 }  // namespace testlevel
