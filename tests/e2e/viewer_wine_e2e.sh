@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end scenarios of the Windows viewer under Wine on its own Xvfb: fly through the
-# sample level (written by the Windows dnl-sample), cancel the start-up dialog, choose a file
-# that is not a level, and start on a screen that refuses the viewer's display mode.
+# sample level (written by the Windows dnl-sample) and look around with the pointer, cancel
+# the start-up dialog, choose a file that is not a level, and start on a screen that refuses
+# the viewer's display mode.
 # Usage: viewer_wine_e2e.sh fly|cancel|not-level|refused-mode VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
 set -u
 here=$(dirname "$(realpath "$0")")
@@ -97,6 +98,27 @@ case "$scenario" in
 
     checkMoveAndReset
 
+    # Mouse-look: a pointer move turns the view, and the viewer puts the pointer back on the
+    # centre of its client area, inside the border. Put back anywhere else, the same move back
+    # turns by a different amount, or (outside the 1-pixel dead zone) the view keeps turning.
+    screenshot "$workDir/look-start.png"
+    xdotool mousemove_relative 40 0
+    sleep 1
+    screenshot "$workDir/look-right.png"
+    turned=$(differingPixels "$workDir/look-start.png" "$workDir/look-right.png")
+    ((turned > 500)) || fail "moving the pointer did not turn the view ($turned pixels changed)"
+    xdotool mousemove_relative -- -40 0
+    sleep 1
+    screenshot "$workDir/look-back.png"
+    back=$(differingPixels "$workDir/look-start.png" "$workDir/look-back.png")
+    ((back < 100)) ||
+      fail "the move back did not turn the view back ($back pixels differ): the pointer is not put back on the client area's centre"
+    sleep 1
+    screenshot "$workDir/look-still.png"
+    still=$(differingPixels "$workDir/look-back.png" "$workDir/look-still.png")
+    ((still < 100)) ||
+      fail "the view turns on with the pointer at rest ($still pixels changed): put back outside the dead zone"
+
     xdotool key Escape
     waitViewer
     [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
@@ -126,9 +148,17 @@ case "$scenario" in
     # refusal once, and then the level is drawn with no further box.
     writeSample
     startViewer sample.dnl
-    answerOpenDialog "$(windowsPath "$workDir/sample.dnl")" || fail "the Open dialog did not take the path"
-    dismissWineErrorBox || fail "no box for the start-up's refused mode"
-    dismissWineErrorBox || fail "no box for the first activation's refused mode"
+    answerOpenDialog "$(windowsPath "$workDir/sample.dnl")" || {
+      hasWindow Error && fail "a box came over the Open dialog: the viewer heard of the activation the dialog took"
+      fail "the Open dialog did not take the path"
+    }
+    for cause in "the start-up's" "the first activation's"; do
+      dismissWineErrorBox
+      case $? in
+        1) fail "no box for $cause refused mode" ;;
+        2) fail "the box for $cause refused mode stays or comes back: the viewer heard of the activation it took" ;;
+      esac
+    done
     sleep 3
     hasWindow Error && fail "a third box came: the refusal repeats"
     reports=$(grep -c "Error: Return=-2, The graphics mode is not supported." "$workDir/viewer.log")

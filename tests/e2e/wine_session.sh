@@ -56,7 +56,8 @@ answerOpenDialog() {
 }
 
 # Waits for an "Error" box and clicks its OK button (centred, near the bottom): a box that
-# nobody owns does not take the keyboard while no window of its program is active.
+# nobody owns does not take the keyboard while no window of its program is active. Returns 1
+# when no box came, 2 when one stays (or another comes at once).
 dismissWineErrorBox() {
   waitFor 20 hasWindow Error || return 1
   sleep 0.5
@@ -64,5 +65,5 @@ dismissWineErrorBox() {
   eval "$(xdotool getwindowgeometry --shell "$(windowNamed Error)" | grep -E '^(X|Y|WIDTH|HEIGHT)=' |
     tr 'A-Z' 'a-z')"
   xdotool mousemove $((x + width / 2)) $((y + height - 22)) click 1
-  waitFor 10 noWindow Error
+  waitFor 10 noWindow Error || return 2
 }

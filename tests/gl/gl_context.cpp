@@ -4,7 +4,6 @@
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>  // the surfaceless platform
-#include <GL/gl.h>
 
 #include <cstdlib>
 
@@ -55,11 +54,4 @@ void destroyTestGlContext() {
   eglDestroySurface(display, surface);
   context = EGL_NO_CONTEXT;
   surface = EGL_NO_SURFACE;
-}
-
-std::vector<uint8_t> readPixels(int32_t x, int32_t y, int32_t width, int32_t height) {
-  std::vector<uint8_t> rgb(static_cast<size_t>(3 * width * height));
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-  return rgb;
 }
