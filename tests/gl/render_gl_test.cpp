@@ -8,7 +8,11 @@
 #include <tuple>
 #include <vector>
 
-#if !defined(_WIN32)  // the FreeType glyph table of the Linux backend
+#if defined(_WIN32)
+#include <windows.h>  // wglGetCurrentDC
+
+#include "platform/platform.h"
+#else  // the FreeType glyph lists and table of the Linux backend
 #include "platform/sdl/glyph_lists.h"
 #include "platform/sdl/glyph_raster.h"
 #endif
@@ -19,11 +23,20 @@
 #include "render/scene_plan.h"
 #include "tests/gl/gl_context.h"
 #include "tests/gl/level_builder.h"
-#include "tests/gl/test_glyphs.h"
 
 namespace {
 
 using testlevel::Rgba;
+
+// Glyph lists for codes 0 to 254 from the platform's own source, in the current context.
+bool buildGlyphLists() {
+#if defined(_WIN32)  // the Windows backend's, on the test window's device context
+  const auto dc = reinterpret_cast<platform::DeviceContextHandle>(wglGetCurrentDC());
+  return platform::buildGlyphLists(dc, 0, 255, kFontListBase);
+#else
+  return buildFontGlyphLists(0, 255, kFontListBase);
+#endif
+}
 
 constexpr Rgba kRed = {248, 0, 0, 255}, kGreen = {0, 248, 0, 255}, kBlue = {0, 0, 248, 255};
 constexpr Rgba kWhite = {248, 248, 248, 255}, kGrey = {64, 64, 64, 255}, kBlack = {0, 0, 0, 255};
@@ -54,7 +67,7 @@ class RenderGlTest : public ::testing::Test {
   static void draw(bool setup = false) {
     if (setup) {
       releaseRendering();
-      ASSERT_TRUE(buildTestGlyphLists(0, 255, kFontListBase));
+      ASSERT_TRUE(buildGlyphLists());
       setupRendering(kTestViewWidth, kTestViewHeight);
     }
     renderFrame();

@@ -193,15 +193,13 @@ TEST(Claims, AHugeGridAndASharedCountEndTheStream) {
   EXPECT_EQ(levelGeometry.vertices[kMaxVertices - 1].y, -1.0f) << "the last vertex read";
 }
 
-// A file is read in refills of the stream buffer and skipped by seeking; it must load into
-// the same store as the same bytes from memory.
-TEST(FileLoad, GivesTheStoreOfTheMemoryLoad) {
+// A file is read in refills of the stream buffer and skipped by seeking; the loader's fuzz
+// target compares that path with the memory path on every input through a stream in memory.
+// Here a real file on disk, and a missing one.
+TEST(FileLoad, ARealFileGivesTheStoreOfTheMemoryLoad) {
   DnlLevel level;
   level.pages.assign(2, std::vector<uint16_t>(65536, 0x8123));
-  level.rooms = {roomWithVertices(300), roomWithVertices(7)};
-  level.rooms[0].count24 = 3000;  // records straddling a refill
-  level.rooms[1].quads = {quadOf(1)};
-  level.objectTextures = {onPage(1), onPage(0)};
+  level.rooms = {roomWithVertices(300)};
   level.items = {{0, 5, 6, 7, 8}};
   const std::string path = testing::TempDir() + "file_load_" + std::to_string(getpid()) + ".dnl";
   ASSERT_TRUE(writeDnlFile(path.c_str(), level));
