@@ -1,11 +1,11 @@
-// The render library's parts that need no GL context: the scene plan's batches and faces
-// and corners pointing outside the tables (the scene-plan fuzz target checks every plan's
-// bounds over hostile counts); the overlay's texts (widths, signs, state columns,
+// The render library's parts that need no GL context: the scene plan's batches, faces
+// pointing outside the tables and corners; the overlay's texts (widths, signs, state columns,
 // bounded reads and writes) and its font (glyphs on the pitch, rows bottom-up).
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -83,6 +83,18 @@ TEST(ScenePlan, CornersOfFacesPastTheTablesStayInTheTables) {
       << "a face past the table reads the last record";
   EXPECT_EQ(sceneCorner(levelGeometry, quads, kMaxQuads - 1, 3).vertexIndex, kMaxVertices - 1u)
       << "a vertex index past the table is clamped";
+}
+
+TEST(ScenePlan, HostileCountsAreBoundedByTheTables) {
+  makeFaces({}, {});
+  levelGeometry.quadCount = levelGeometry.triangleCount = std::numeric_limits<int32_t>::max();
+  levelGeometry.numTexturePages = 2;
+  // Alternate pages so that every face opens a batch: the worst case for the tables.
+  for (int32_t i = 0; i < kMaxQuads; ++i) levelGeometry.quads[i].texturePage = i % 2;
+  for (int32_t i = 0; i < kMaxTriangles; ++i) levelGeometry.triangles[i].texturePage = i % 2;
+  planScene(levelGeometry, scenePlan);
+  EXPECT_EQ(scenePlan.batchCount, kMaxSceneBatches) << "batches";
+  EXPECT_EQ(scenePlan.faceCount, kMaxQuads + kMaxTriangles) << "face entries";
 }
 
 char buffer[kTextBufferSize];
