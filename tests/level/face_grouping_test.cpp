@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 
 #include "level/face_grouping.h"
@@ -55,24 +56,22 @@ TEST(GroupFacesByPage, TrianglesAreRegroupedWhenThereAreNoQuads) {
   EXPECT_EQ(levelGeometry.triangles[2].texturePage, 0xFFFFFFFFu) << "the page past all last";
 }
 
-// Every page below the count forms one unbroken run, the runs in ascending order, and
-// faces of other pages stand behind them all; the same faces as before.
+// The same faces as before, each once; every page below the count forms one unbroken run, the
+// runs in ascending order, and faces of other pages stand behind them all.
 void expectGrouped(const Pages& before, int32_t pageCount, const std::string& what) {
   const std::vector<uint32_t> tags = quadTags();
+  std::vector<uint32_t> positions(before.size());
+  std::iota(positions.begin(), positions.end(), 1u);
+  ASSERT_TRUE(std::is_permutation(tags.begin(), tags.end(), positions.begin(), positions.end()))
+      << what << ": each face once";
   Pages after;
   for (const uint32_t tag : tags) after.push_back(before[tag - 1]);
-  const auto sortKey = [pageCount](uint32_t page) {
-    return page < uint32_t(pageCount) ? page : uint32_t(pageCount);
+  const auto runOrder = [pageCount](uint32_t a, uint32_t b) {
+    return std::min(a, uint32_t(pageCount)) < std::min(b, uint32_t(pageCount));
   };
-  for (size_t i = 1; i < after.size(); ++i) {
-    ASSERT_LE(sortKey(after[i - 1]), sortKey(after[i]))
-        << what << ": page " << after[i] << " at " << i << " after page " << after[i - 1];
-  }
-  std::vector<uint32_t> sortedTags = tags;
-  std::sort(sortedTags.begin(), sortedTags.end());
-  for (size_t i = 0; i < sortedTags.size(); ++i) {
-    ASSERT_EQ(sortedTags[i], i + 1) << what << ": each face once";
-  }
+  const auto inOrder = std::is_sorted_until(after.begin(), after.end(), runOrder) - after.begin();
+  EXPECT_EQ(inOrder, std::ssize(after))
+      << what << ": faces in page order before page " << after[inOrder];
 }
 
 TEST(GroupFacesByPage, RandomTablesEndInOneRunPerPage) {
