@@ -42,13 +42,6 @@ cleanUp() {
 }
 trap cleanUp EXIT
 
-fail() {
-  echo "FAIL ($scenario): $*"
-  echo "--- viewer output"
-  grep -v -e dconf -e '^$' "$workDir/viewer.log" 2>/dev/null | tail -20
-  exit 1
-}
-
 # Starts the viewer in the work folder with a configuration that proposes file $1 in folder
 # $2; further arguments are the viewer's command line.
 startViewer() {
@@ -58,25 +51,6 @@ startViewer() {
   (cd "$workDir" && PATH=$viewerPath exec "$timeoutProgram" 90 "$viewer" "$@") \
     >>"$workDir/viewer.log" 2>&1 &
   viewerPid=$!
-}
-
-# Waits at most $1 seconds (default 20) for the viewer to end; sets status. Once it has
-# ended, status stays.
-waitViewer() {
-  [[ -n "$viewerPid" ]] || return
-  local tries=$((${1:-20} * 5))
-  status=running
-  while kill -0 "$viewerPid" 2>/dev/null; do
-    ((tries-- > 0)) || return
-    sleep 0.2
-  done
-  wait "$viewerPid"
-  status=$?
-  # The viewer's mode watcher stays in its process group and may still be putting the
-  # screen back: the next viewer must not meet a screen halfway through that.
-  tries=25
-  while pgrep -g "$viewerPid" >/dev/null && ((tries-- > 0)); do sleep 0.2; done
-  viewerPid=""
 }
 
 # Sends signal $1 to the viewer process (the child of `timeout`).

@@ -18,33 +18,14 @@ cleanUp() {
 }
 trap cleanUp EXIT
 
-fail() {
-  echo "FAIL ($scenario): $*"
-  echo "--- viewer output"
-  grep -v -e dconf -e '^$' "$workDir/viewer.log" 2>/dev/null | tail -20
-  exit 1
-}
-
-# Starts the viewer in the work folder, with a configuration that proposes $1.
+# Starts the viewer in the work folder, with a configuration that proposes $1; further
+# arguments are the viewer's command line.
 startViewer() {
   printf '// written by the end-to-end test\ndata_dir=%s\ndata_file=%s\n' "$workDir" "$1" \
     >"$workDir/dunmoor.cfg"
   shift
   (cd "$workDir" && exec timeout 90 "$viewer" "$@") >"$workDir/viewer.log" 2>&1 &
   viewerPid=$!
-}
-
-# Waits at most 20 s for the viewer to end; sets status to its exit status.
-waitViewer() {
-  local tries=100
-  status=running
-  while kill -0 "$viewerPid" 2>/dev/null; do
-    ((tries-- > 0)) || return
-    sleep 0.2
-  done
-  wait "$viewerPid"
-  status=$?
-  viewerPid=""
 }
 
 # Resident memory of the viewer process (the child of `timeout`), in kB.

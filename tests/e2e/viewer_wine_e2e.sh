@@ -10,6 +10,7 @@ source "$here/x_session.sh"
 source "$here/wine_session.sh"
 requirePrograms wineserver Xvfb xdotool xwininfo import compare
 takeScenarioArguments "$@"
+scenarioLabel="wine $scenario"
 viewerPid=""
 
 cleanUp() {
@@ -19,32 +20,12 @@ cleanUp() {
 }
 trap cleanUp EXIT
 
-fail() {
-  echo "FAIL (wine $scenario): $*"
-  echo "--- viewer output"
-  tail -20 "$workDir/viewer.log" 2>/dev/null
-  exit 1
-}
-
 # Starts the viewer in the work folder, with a configuration that proposes $1.
 startViewer() {
   printf '// written by the end-to-end test\r\ndata_dir=%s\r\ndata_file=%s\r\n' \
     "$(windowsPath "$workDir")" "$1" >"$workDir/dunmoor.cfg"
   (cd "$workDir" && exec timeout 90 "$wineProgram" "$viewer") >"$workDir/viewer.log" 2>&1 &
   viewerPid=$!
-}
-
-# Waits at most 20 s for the viewer to end; sets status to its exit status.
-waitViewer() {
-  local tries=100
-  status=running
-  while kill -0 "$viewerPid" 2>/dev/null; do
-    ((tries-- > 0)) || return
-    sleep 0.2
-  done
-  wait "$viewerPid"
-  status=$?
-  viewerPid=""
 }
 
 viewerShown() { xwininfo -name "Generic OpenGL Sample" 2>/dev/null | grep -q IsViewable; }

@@ -32,6 +32,34 @@ stopXvfb() {
   fi
 }
 
+# Ends the scenario as failed with the reason $*, showing the viewer's last output (the
+# scenario is named by scenarioLabel, or else scenario).
+fail() {
+  echo "FAIL (${scenarioLabel:-${scenario:-}}): $*"
+  echo "--- viewer output"
+  grep -v -e dconf -e '^$' "$workDir/viewer.log" 2>/dev/null | tail -20
+  exit 1
+}
+
+# Waits at most $1 seconds (default 20) for the viewer ($viewerPid) to end; sets status to
+# its exit status, or to "running" while it has not ended. Once it has ended, status stays.
+# A viewer started as a process group leader may leave its mode watcher putting the screen
+# back: the next viewer must not meet a screen halfway through that.
+waitViewer() {
+  [[ -n "$viewerPid" ]] || return
+  local tries=$((${1:-20} * 5))
+  status=running
+  while kill -0 "$viewerPid" 2>/dev/null; do
+    ((tries-- > 0)) || return
+    sleep 0.2
+  done
+  wait "$viewerPid"
+  status=$?
+  tries=25
+  while pgrep -g "$viewerPid" >/dev/null && ((tries-- > 0)); do sleep 0.2; done
+  viewerPid=""
+}
+
 # Runs "$@" every 0.2 s until it succeeds, for at most $1 seconds.
 waitFor() {
   local seconds=$1
@@ -92,7 +120,7 @@ colourCount() { identify -format '%k' "$1"; }
 
 # F1 shows and hides the help screen; with the far plane brought near (each 9 halves it, a
 # rebuild that takes $1 seconds to settle), 2 switches fog on and off; the far plane goes
-# back with 0. Compares with the screenshot 1-start.png in $workDir; needs fail().
+# back with 0. Compares with the screenshot 1-start.png in $workDir.
 checkHelpAndFog() {
   xdotool key F1
   sleep 1
@@ -119,7 +147,7 @@ checkHelpAndFog() {
 }
 
 # Holding Up moves the camera (slowed to the lowest speed first: movement is per frame) and
-# R brings back the start view, compared with 3-help-off.png in $workDir; needs fail().
+# R brings back the start view, compared with 3-help-off.png in $workDir.
 checkMoveAndReset() {
   xdotool keydown bracketleft
   sleep 1
