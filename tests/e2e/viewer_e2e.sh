@@ -42,11 +42,7 @@ case "$scenario" in
     "$sampleWriter" "$workDir/sample.dnl" >/dev/null || fail "no sample level"
     startViewer sample.dnl
     answerDialog Return || fail "the file dialog did not come and go"
-    waitFor 20 viewerShown || fail "the viewer window was not shown"
-    sleep 3
-    screenshot "$workDir/1-start.png"
-    colours=$(colourCount "$workDir/1-start.png")
-    ((colours >= 64)) || fail "the level is not drawn textured ($colours colours)"
+    checkStartDrawn 3
     # The status line is the bottom text row; 4 takes it away and leaves the rest as it was.
     xdotool key 4
     sleep 1

@@ -53,11 +53,7 @@ case "$scenario" in
     writeSample
     startViewer sample.dnl
     answerOpenDialog Return || fail "the Open dialog did not accept the proposed file"
-    waitFor 20 viewerShown || fail "the viewer window was not shown"
-    sleep 3
-    screenshot "$workDir/1-start.png"
-    colours=$(colourCount "$workDir/1-start.png")
-    ((colours >= 64)) || fail "the level is not drawn textured ($colours colours)"
+    checkStartDrawn 3
     xdotool key 4
     sleep 1
     screenshot "$workDir/1-no-status.png"

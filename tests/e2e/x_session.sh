@@ -118,6 +118,17 @@ differingPixels() {
 # Number of distinct colours in a screenshot.
 colourCount() { identify -format '%k' "$1"; }
 
+# Waits for the viewer window, lets it draw for $1 seconds, and checks in the screenshot
+# 1-start.png in $workDir that the level is drawn textured.
+checkStartDrawn() {
+  waitFor 20 viewerShown || fail "the viewer window was not shown"
+  sleep "$1"
+  screenshot "$workDir/1-start.png"
+  local colours
+  colours=$(colourCount "$workDir/1-start.png")
+  ((colours >= 64)) || fail "the level is not drawn textured ($colours colours)"
+}
+
 # F1 shows and hides the help screen; with the far plane brought near (each 9 halves it, a
 # rebuild that takes $1 seconds to settle), 2 switches fog on and off; the far plane goes
 # back with 0. Compares with the screenshot 1-start.png in $workDir.
