@@ -129,6 +129,15 @@ checkStartDrawn() {
   ((colours >= 64)) || fail "the level is not drawn textured ($colours colours)"
 }
 
+# After the start-up dialog was cancelled and its box dismissed: the viewer ends with status
+# 0, having said that no level file was selected.
+checkCancelledStartUp() {
+  waitViewer
+  [[ "$status" == 0 ]] || fail "a cancelled dialog ended with status $status, not 0"
+  grep -q "Error: Failed to select a DNM level file" "$workDir/viewer.log" ||
+    fail "the box did not say that no level file was selected"
+}
+
 # F1 shows and hides the help screen; with the far plane brought near (each 9 halves it, a
 # rebuild that takes $1 seconds to settle), 2 switches fog on and off; the far plane goes
 # back with 0. Compares with the screenshot 1-start.png in $workDir.
