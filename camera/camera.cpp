@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "camera/camera.h"
-#include "level/level_geometry.h"
+#include "camera/camera_pose.h"
 
 namespace {
 
@@ -18,14 +18,14 @@ constexpr float kRadiansToDegrees = 57.2957763671875f;
 float incrementalRotation[9];
 float turnProduct[9];
 
+// The level's start pose, or the pose given in its place (camera_pose.h).
 void restoreStartPose() {
-  camera.position[0] = levelGeometry.startX;
-  camera.position[1] = levelGeometry.startY;
-  camera.position[2] = levelGeometry.startZ;
+  const CameraPose pose = resetPose();
+  for (int32_t i = 0; i < 3; ++i) camera.position[i] = pose.position[i];
   camera.resetPending = 0;
-  camera.heading = levelGeometry.startHeading;
-  camera.pitch = 0.0f;
-  camera.bank = 180.0f;
+  camera.heading = pose.heading;
+  camera.pitch = pose.pitch;
+  camera.bank = pose.bank;
   buildOrientation(camera.orientation);
 }
 

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "camera/camera.h"
+#include "camera/camera_pose.h"
 #include "camera/navigation.h"
 #include "camera/view_settings.h"
 #include "common/shell_shared.h"
@@ -69,6 +70,29 @@ TEST_F(CameraTest, ResetTakesTheStartPoseAndReadsItsAnglesBack) {
     EXPECT_NEAR(std::remainder(camera.heading - readBack, 360.0f), 0.0f, 1e-4)
         << "heading read back from start heading " << start;
     EXPECT_NEAR(camera.pitch, 0.0f, 1e-6) << "pitch from start heading " << start;
+  }
+}
+
+TEST_F(CameraTest, AGivenPoseReplacesTheStartPoseUntilItIsTakenBack) {
+  CameraPose pose = {};
+  ASSERT_TRUE(parseCameraPose("-512.5,100,2e3,90,-30,170", &pose)) << "six numbers are a pose";
+  setResetPose(&pose);
+  resetTo(10, 20, 30, 0);
+  EXPECT_EQ(camera.position[0], -512.5f) << "x from the given pose";
+  EXPECT_EQ(camera.position[2], 2000.0f) << "z from the given pose";
+  EXPECT_NEAR(camera.heading, 90.0f, 1e-3) << "heading from the given pose";
+  EXPECT_NEAR(camera.pitch, -30.0f, 1e-3) << "pitch from the given pose";
+  EXPECT_NEAR(camera.bank, 170.0f, 1e-3) << "bank from the given pose";
+  setResetPose(nullptr);
+  resetTo(10, 20, 30, 0);
+  EXPECT_EQ(camera.position[0], 10.0f) << "without a given pose the level's start x";
+}
+
+TEST(CameraPoseText, AnythingButSixFiniteNumbersIsRefused) {
+  for (const char* text : {"", "1,2,3,4,5", "1,2,3,4,5,6,7", "1,2,3,4,5,6,", "1,2,x,4,5,6",
+                           "1,2,3,4,5,inf", "1,2,3,4,5,nan", "1,2,3,4,5,1e39", "1 2 3 4 5 6"}) {
+    CameraPose pose = {};
+    EXPECT_FALSE(parseCameraPose(text, &pose)) << "refused: '" << text << "'";
   }
 }
 
