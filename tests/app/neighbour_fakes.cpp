@@ -46,17 +46,6 @@ void ShellTest::SetUp() {
   std::memset(messageText, 0, sizeof messageText);
 }
 
-std::string callList(bool passes) {
-  std::string out;
-  for (size_t i = 0; i < recording.calls.size(); ++i) {
-    const bool pass = passes && recording.calls[i] == "setTimer 1 1000";
-    out += (i == 0 ? "" : ", ") + (pass ? "rebuild" : recording.calls[i]);
-    while (pass && i + 1 < recording.calls.size() && recording.calls[i] != "setCursorPos 320 240")
-      ++i;
-  }
-  return out;
-}
-
 bool glContextReady() {
   static const bool ready = makeTestGlContext();
   return ready;
