@@ -15,9 +15,11 @@ bool loadLevel(const char* path) {
   return neighbours.loadSucceeds;
 }
 
+// GL calls need a current context: without one the call shows as such.
 void setupRendering(int32_t width, int32_t height) {
-  recording.calls.push_back("setupRendering " + std::to_string(width) + "x" +
-                            std::to_string(height));
+  const std::string size = std::to_string(width) + "x" + std::to_string(height);
+  recording.calls.push_back("setupRendering " +
+                            (recording.currentContext ? size : "without a context"));
 }
 
 void releaseRendering() {

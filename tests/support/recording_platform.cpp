@@ -182,7 +182,9 @@ void deleteRenderingContext(RenderingContextHandle rc) {
   if (recording.currentContext == rc) recording.currentContext = nullptr;
 }
 
+// As the desktop's own: the lists go into the current context, and there must be one.
 bool buildGlyphLists(DeviceContextHandle, uint32_t firstCode, uint32_t count, uint32_t base) {
+  if (recording.currentContext == nullptr) return log(false, "buildGlyphLists without a context");
   return log(true, "buildGlyphLists %u %u %u", firstCode, count, base);
 }
 
