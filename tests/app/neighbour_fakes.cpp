@@ -7,6 +7,7 @@
 #include "render/frame.h"
 #include "render/render_setup.h"
 #include "tests/gl/gl_context.h"
+#include "tests/gl/level_builder.h"
 
 NeighbourRecord neighbours;
 
@@ -34,12 +35,8 @@ void renderFrame() {
 void ShellTest::SetUp() {
   resetRecording();
   neighbours = NeighbourRecord{};
-  frameStats = {};
-  std::memset(levelPath, 0, sizeof levelPath);
-  viewSettings = kDefaultViewSettings;
-  camera = {};
+  testlevel::resetWorld();
   camera.resetPending = 1;
-  levelGeometry = {};
   windowActive = 0;
   viewerPaths = {};
   openFileRecord = {};
