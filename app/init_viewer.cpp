@@ -129,8 +129,7 @@ void initViewer(WindowHandle window, platform::OpenFileRequest* request,
   applyCullSetting();
 
   platform::setCursorPos(kScreenCentreX, kScreenCentreY);
-  camera.resetPending = 1;
-  moveCamera(CameraOp::Roll, 0.0f);
+  resetCamera();
 }
 
 void initViewerWithLevel(WindowHandle window, platform::OpenFileRequest* request,

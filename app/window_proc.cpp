@@ -95,8 +95,7 @@ void onKeyDown(WindowHandle window, uint32_t key) {
       rebuild(window);
       break;
     case kVkR:
-      camera.resetPending = 1;
-      moveCamera(CameraOp::Roll, 0.0f);
+      resetCamera();
       break;
     case kVkF1:
       viewSettings.showHelp = toggled(viewSettings.showHelp);

@@ -75,6 +75,13 @@ void moveCamera(CameraOp op, float amount) {
   }
 }
 
+// A roll by zero after asking for the reset: the reset happens inside the turn, which then
+// reads the angles back from the rebuilt matrix.
+void resetCamera() {
+  camera.resetPending = 1;
+  moveCamera(CameraOp::Roll, 0.0f);
+}
+
 void buildOrientation(float out[9]) {
   // The products stay unrounded: sin(180 degrees) then comes out as +2.4e-8, so a heading or
   // bank of 180 reads back as 179.99998 rather than -180.

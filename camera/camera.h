@@ -29,6 +29,9 @@ extern Camera camera;
 // Applies one operation; a value outside the six operations is ignored.
 void moveCamera(CameraOp op, float amount);
 
+// Puts the camera back at the start pose at once (R, and the end of every start-up pass).
+void resetCamera();
+
 // Fills `out` from the camera's current heading, pitch and bank.
 void buildOrientation(float out[9]);
 

@@ -9,6 +9,7 @@
 #include "camera/view_settings.h"
 #include "common/shell_shared.h"
 #include "platform/screen.h"
+#include "render/view_constants.h"
 
 namespace {
 
@@ -91,5 +92,5 @@ float helpLineY(int32_t line) {
 }
 
 int32_t formatItemLabel(int32_t objectId, char* out, size_t size) {
-  return formatInto(out, size, "%x", static_cast<unsigned>(objectId));
+  return formatInto(out, size, kItemLabelFormat, static_cast<unsigned>(objectId));
 }

@@ -7,14 +7,12 @@
 
 #include "camera/view_settings.h"
 #include "render/scene_list.h"
+#include "render/view_constants.h"
 
 uint32_t textureNames[kMaxTexturePages];
 double overlayProjection[16];
 
 namespace {
-
-constexpr double kFieldOfView = 45.0;
-constexpr double kNearPlane = 400.0;
 
 // Texture names made by the last setup; the store's page count may change before release.
 int32_t generatedTextureCount = 0;
@@ -36,7 +34,7 @@ void setupRendering(int32_t width, int32_t height) {
   glFogf(GL_FOG_MODE, GL_LINEAR);
   glFogf(GL_FOG_START, farPlane * 0.8f);
   glFogf(GL_FOG_END, farPlane);
-  glAlphaFunc(GL_GREATER, 0.5f);
+  glAlphaFunc(GL_GREATER, kAlphaThreshold);
   glCullFace(GL_FRONT);
   glEnable(GL_TEXTURE_2D);
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
@@ -58,7 +56,7 @@ void setupRendering(int32_t width, int32_t height) {
   const double divisor = height > 0 ? static_cast<double>(height) : 1.0;
   const float aspect = static_cast<float>(static_cast<double>(width) / divisor);
   glViewport(0, 0, width, height);
-  gluPerspective(kFieldOfView, aspect, kNearPlane, farPlane);
+  gluPerspective(kFieldOfViewDegrees, aspect, kNearPlane, farPlane);
   keepOverlayProjection();
   glMatrixMode(GL_MODELVIEW);
 

@@ -12,7 +12,9 @@
 #include <sstream>
 #include <vector>
 
+#include "camera/view_settings.h"
 #include "render/scene_plan.h"
+#include "render/view_constants.h"
 #include "tools/page_png.h"
 
 namespace {
@@ -139,7 +141,7 @@ struct ModelBuilder {
     material.pbrMetallicRoughness.roughnessFactor = 1.0;
     if (texture >= 0) {
       material.alphaMode = "MASK";
-      material.alphaCutoff = kExportAlphaCutoff;
+      material.alphaCutoff = kAlphaThreshold;
     }
     // The viewer draws both sides unless culling is switched on, and lights nothing.
     material.doubleSided = true;
@@ -214,7 +216,7 @@ struct ModelBuilder {
     for (int32_t i = 0; i < count; ++i) {
       const LevelItem& item = level.items[i];
       char label[16];
-      snprintf(label, sizeof label, "%x", static_cast<unsigned>(item.objectId));
+      snprintf(label, sizeof label, kItemLabelFormat, static_cast<unsigned>(item.objectId));
       tinygltf::Node node;
       node.name = label;
       std::vector<float> at;
@@ -235,9 +237,9 @@ struct ModelBuilder {
     camera.name = "start";
     camera.type = "perspective";
     camera.perspective.aspectRatio = kExportAspectRatio;
-    camera.perspective.yfov = kExportFieldOfViewDegrees * std::numbers::pi / 180.0;
-    camera.perspective.znear = kExportNearPlane * options.scale;
-    camera.perspective.zfar = kExportFarPlane * options.scale;
+    camera.perspective.yfov = kFieldOfViewDegrees * std::numbers::pi / 180.0;
+    camera.perspective.znear = kNearPlane * options.scale;
+    camera.perspective.zfar = kDefaultViewSettings.farPlane * options.scale;
     model.cameras.push_back(camera);
     tinygltf::Node node;
     node.name = "start";

@@ -16,13 +16,8 @@ struct ExportOptions {
   bool items = true;            // one node per item
 };
 
-// What the viewer's camera uses at start, in world units.
-inline constexpr double kExportFieldOfViewDegrees = 45.0;
+// The viewer's window shape at start.
 inline constexpr double kExportAspectRatio = 640.0 / 480.0;
-inline constexpr double kExportNearPlane = 400.0;
-inline constexpr double kExportFarPlane = 25000.0;
-// A texel is drawn only where its alpha is above this, as the viewer's alpha test does.
-inline constexpr double kExportAlphaCutoff = 0.5;
 
 // True for a scale the export accepts: positive, normal and small enough that every world
 // position stays finite.

@@ -45,6 +45,10 @@ void fillKeyboardState(const uint8_t* scancodeState, int scancodeCount, uint8_t 
 // True while the viewer window has the keyboard focus.
 bool windowHasFocus();
 
+// Shows and raises the window and gives it the keyboard: without a window manager nobody
+// else does, after it is first shown or after a dialog or box took the front.
+void bringToFront(SDL_Window* window);
+
 // A modal box takes the focus from the window and gives it back. Those two changes are not
 // the user switching windows: they are dropped, so a box shown on activation cannot bring
 // itself back for ever. Only a lasting change of focus is delivered, as one activation.

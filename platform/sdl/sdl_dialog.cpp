@@ -127,11 +127,7 @@ bool showOpenFileDialog(OpenFileRequest* request) {
   if (shown) SDL_HideWindow(window);
   char chosen[kOutputCapacity];
   const DialogResult result = askForFile(*request, chosen, sizeof chosen);
-  if (shown) {
-    SDL_ShowWindow(window);
-    SDL_RaiseWindow(window);
-    SDL_SetWindowInputFocus(window);
-  }
+  if (shown) sdl::bringToFront(window);
   if (result == DialogResult::Missing) {
     showMessageBox(request->owner, kNoDialogProgram, "Error");
     return false;

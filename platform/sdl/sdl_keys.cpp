@@ -15,7 +15,7 @@ struct KeyRow {
 // clang-format off
 constexpr KeyRow kKeyTable[] = {
     {SDL_SCANCODE_ESCAPE,       kVkEscape},     // Esc: quit
-    {SDL_SCANCODE_LEFT,         kVkLeft},       // arrows: turn and move
+    {SDL_SCANCODE_LEFT,         kVkLeft},       // arrows: forward, back, slide left and right
     {SDL_SCANCODE_UP,           kVkUp},
     {SDL_SCANCODE_RIGHT,        kVkRight},
     {SDL_SCANCODE_DOWN,         kVkDown},
@@ -55,7 +55,7 @@ constexpr KeyRow kKeyTable[] = {
     {SDL_SCANCODE_X,            0x58},
     {SDL_SCANCODE_Y,            0x59},
     {SDL_SCANCODE_Z,            0x5A},
-    {SDL_SCANCODE_KP_0,         kVkNumpad0},    // keypad 0 and 1: rise and sink
+    {SDL_SCANCODE_KP_0,         kVkNumpad0},    // keypad 1 and 0: up and down
     {SDL_SCANCODE_KP_1,         kVkNumpad1},
     {SDL_SCANCODE_F1,           kVkF1},         // F1: help screen
     {SDL_SCANCODE_F4,           kVkF4},         // Alt+F4: close the window

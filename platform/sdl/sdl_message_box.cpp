@@ -70,11 +70,7 @@ void showMessageBox(WindowHandle, const char* text, const char* title) {
       std::fprintf(stderr, "(no message box: %s)\n", SDL_GetError());
     }
     if (onTop) SDL_SetWindowAlwaysOnTop(window, SDL_TRUE);
-    // Without a window manager nobody gives the window the keyboard back.
-    if (shown) {
-      SDL_RaiseWindow(window);
-      SDL_SetWindowInputFocus(window);
-    }
+    if (shown) sdl::bringToFront(window);
     sdl::settleFocusAfterBox(hadFocus);
   }
   sigaction(SIGINT, &previousInterrupt, nullptr);

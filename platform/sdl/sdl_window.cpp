@@ -146,6 +146,12 @@ bool quitRequested() {
   return SDL_QuitRequested();
 }
 
+void bringToFront(SDL_Window* window) {
+  SDL_ShowWindow(window);
+  SDL_RaiseWindow(window);
+  SDL_SetWindowInputFocus(window);
+}
+
 platform::WindowHandle handleOf(SDL_Window* window) {
   return reinterpret_cast<platform::WindowHandle>(window);
 }
@@ -205,10 +211,7 @@ WindowHandle createWindow(const WindowParams& params) {
 void showWindow(WindowHandle window, int32_t) {
   SDL_Window* w = sdl::windowOf(window);
   if (w == nullptr) return;
-  SDL_ShowWindow(w);
-  SDL_RaiseWindow(w);
-  // Without a window manager nobody else gives the shown window the keyboard.
-  SDL_SetWindowInputFocus(w);
+  sdl::bringToFront(w);
 }
 
 void updateWindow(WindowHandle) {}

@@ -20,7 +20,7 @@ TEST(CommandLineParse, TheNamedLevelsFolderAndNameGoToTheDialog) {
     EXPECT_STREQ(paths.dataDir, c.dir) << "folder of \"" << c.path << "\"";
     EXPECT_STREQ(paths.dataFile, c.file) << "name of \"" << c.path << "\"";
   }
-  const std::string tooLong = "/" + std::string(kViewerPathSize, 'd') + "/a.dnl";
+  const std::string tooLong = std::string("/").append(kViewerPathSize, 'd') + "/a.dnl";
   ViewerPaths paths = {"kept", "kept.dnl"};
   proposeNamedLevel(paths, tooLong.c_str());
   EXPECT_STREQ(paths.dataDir, "kept") << "a path longer than the folder buffer is not taken";

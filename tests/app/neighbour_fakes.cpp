@@ -7,6 +7,7 @@
 #include "render/frame.h"
 #include "render/render_setup.h"
 #include "tests/gl/gl_context.h"
+#include "tests/gl/level_builder.h"
 
 NeighbourRecord neighbours;
 
@@ -15,9 +16,11 @@ bool loadLevel(const char* path) {
   return neighbours.loadSucceeds;
 }
 
+// GL calls need a current context: without one the call shows as such.
 void setupRendering(int32_t width, int32_t height) {
-  recording.calls.push_back("setupRendering " + std::to_string(width) + "x" +
-                            std::to_string(height));
+  const std::string size = std::to_string(width) + "x" + std::to_string(height);
+  recording.calls.push_back("setupRendering " +
+                            (recording.currentContext ? size : "without a context"));
 }
 
 void releaseRendering() {
@@ -32,29 +35,14 @@ void renderFrame() {
 void ShellTest::SetUp() {
   resetRecording();
   neighbours = NeighbourRecord{};
-  frameStats = {};
-  std::memset(levelPath, 0, sizeof levelPath);
-  viewSettings = kDefaultViewSettings;
-  camera = {};
+  testlevel::resetWorld();
   camera.resetPending = 1;
-  levelGeometry = {};
   windowActive = 0;
   viewerPaths = {};
   openFileRecord = {};
   deviceContext = nullptr;
   renderingContext = nullptr;
   std::memset(messageText, 0, sizeof messageText);
-}
-
-std::string callList(bool passes) {
-  std::string out;
-  for (size_t i = 0; i < recording.calls.size(); ++i) {
-    const bool pass = passes && recording.calls[i] == "setTimer 1 1000";
-    out += (i == 0 ? "" : ", ") + (pass ? "rebuild" : recording.calls[i]);
-    while (pass && i + 1 < recording.calls.size() && recording.calls[i] != "setCursorPos 320 240")
-      ++i;
-  }
-  return out;
 }
 
 bool glContextReady() {

@@ -1,6 +1,6 @@
 // Recording stand-ins for the loader and the renderer that the shell calls, so the shell's
-// tests run without level files or a window. They log into the platform double's call list,
-// so one list shows the whole order. ShellTest starts each test from a clean process state.
+// tests run without level files or a window; they log into the platform double's call list.
+// ShellTest starts each test from a clean process state.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,10 +22,6 @@ struct NeighbourRecord {
   std::vector<platform::RenderingContextHandle> releasedIn;  // context current at release
 };
 extern NeighbourRecord neighbours;
-
-// The recorded calls joined by ", "; with `passes`, each whole pass from the timer to the
-// pointer's recentring shows as "rebuild".
-std::string callList(bool passes = false);
 
 // Makes a test OpenGL context current once per process; false when none can be made.
 bool glContextReady();

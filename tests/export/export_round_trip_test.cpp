@@ -142,8 +142,7 @@ TEST(EdgeExport, StartCameraLooksWhereTheViewerLooks) {
     const std::vector<double> position = {1000 * kScale, -1024 * kScale, -3000 * kScale};
     EXPECT_EQ(start->translation, position) << "start position, 1024 above the start item";
     camera = {};
-    camera.resetPending = 1;
-    moveCamera(CameraOp::Roll, 0.0f);
+    resetCamera();
     const float* m = camera.orientation;
     // The viewer looks along minus column 0 with column 2 up; in glTF space y and z negate.
     const Vec3 view = {-m[0], m[3], m[6]}, up = {m[2], -m[5], -m[8]};

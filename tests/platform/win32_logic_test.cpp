@@ -89,15 +89,8 @@ TEST(FileFilter, OnePairEndedByAnEmptyStringAndNothingPastTheBuffer) {
   EXPECT_EQ(out[0], '\0') << "a list that does not fit leaves an empty text";
 }
 
-class GlyphRepairTest : public testing::Test {
- protected:
-  void SetUp() override {
-    if (!makeTestGlContext()) GTEST_SKIP() << "no OpenGL context";
-  }
-  void TearDown() override { destroyTestGlContext(); }
-};
-
-TEST_F(GlyphRepairTest, EmptyListsGetTheFontsAdvanceAndDrawnOnesStay) {
+TEST(GlyphRepair, EmptyListsGetTheFontsAdvanceAndDrawnOnesStay) {
+  if (!makeTestGlContext()) GTEST_SKIP() << "no OpenGL context";
   static const GLubyte kBar[2] = {0x80, 0x80};
   glNewList(100, GL_COMPILE);  // what the blank glyph came out as: nothing at all
   glEndList();
@@ -112,6 +105,7 @@ TEST_F(GlyphRepairTest, EmptyListsGetTheFontsAdvanceAndDrawnOnesStay) {
   GLboolean mask[4] = {};
   glGetBooleanv(GL_COLOR_WRITEMASK, mask);
   EXPECT_EQ(mask[0], GL_TRUE) << "measuring gives the colour mask back";
+  destroyTestGlContext();
 }
 
 }  // namespace

@@ -45,13 +45,11 @@ namespace platform {
 
 bool registerWindowClass(const WindowClass& windowClass) {
   if (recording.registerSucceeds) recording.procedure = windowClass.procedure;
-  return log(recording.registerSucceeds, "registerWindowClass %s", windowClass.className);
+  return recording.registerSucceeds;
 }
 
 // As a real window: one destroyed while it handles its creation is never handed out.
-WindowHandle createWindow(const WindowParams& p) {
-  log(0, "createWindow %s \"%s\" topMost=%d %d,%d %dx%d", p.className, p.title, p.topMost ? 1 : 0,
-      p.x, p.y, p.width, p.height);
+WindowHandle createWindow(const WindowParams&) {
   if (recording.procedure == nullptr) return nullptr;
   recording.windowExists = true;
   recording.procedure(recordedWindow(), kWmCreate, 0, 0);
@@ -68,9 +66,7 @@ void destroyWindow(WindowHandle window) {
 void showWindow(WindowHandle, int32_t showCommand) {
   log(0, "showWindow %d", showCommand);
 }
-void updateWindow(WindowHandle) {
-  log(0, "updateWindow");
-}
+void updateWindow(WindowHandle) {}
 void validateWindow(WindowHandle) {
   log(0, "validateWindow");
 }
@@ -132,8 +128,7 @@ bool setTimer(WindowHandle, uint32_t id, uint32_t periodMs) {
 
 // As a real dialog: a path that does not fit is marked, never cut into another path.
 bool showOpenFileDialog(OpenFileRequest* request) {
-  log(0, "showOpenFileDialog");
-  recording.lastDialogRequest = *request;
+  log(0, "showOpenFileDialog %s", request->owner != nullptr ? "owned" : "free");
   recording.lastDialogProposal = request->fileName != nullptr ? request->fileName : "";
   if (!recording.dialogAccepts) return false;
   request->nameTooLong = recording.dialogPath.size() >= request->fileNameCapacity;
@@ -150,17 +145,16 @@ void showMessageBox(WindowHandle owner, const char* text, const char* title) {
 
 int32_t changeDisplayMode(const DisplayMode* m) {
   if (m == nullptr) return log(0, "changeDisplayMode restore");
-  return log(recording.displayModeResult, "changeDisplayMode %dx%dx%d", m->width, m->height,
-             m->bitsPerPixel);
+  return log(0, "changeDisplayMode %dx%dx%d", m->width, m->height, m->bitsPerPixel);
 }
 
 DeviceContextHandle getDeviceContext(WindowHandle) {
   ++recording.liveDeviceContexts;
-  return log(kDc, "getDeviceContext");
+  return kDc;
 }
 
 void releaseDeviceContext(WindowHandle, DeviceContextHandle) {
-  log(--recording.liveDeviceContexts, "releaseDeviceContext");
+  --recording.liveDeviceContexts;
 }
 
 int32_t choosePixelFormat(DeviceContextHandle, const PixelFormatRequest& r) {
@@ -174,31 +168,29 @@ bool setPixelFormat(DeviceContextHandle, int32_t format) {
 
 RenderingContextHandle createRenderingContext(DeviceContextHandle) {
   ++recording.liveRenderingContexts;
-  return log(reinterpret_cast<RenderingContext*>(nextRenderingContext++), "createRenderingContext");
+  return reinterpret_cast<RenderingContext*>(nextRenderingContext++);
 }
 
 bool makeCurrent(DeviceContextHandle, RenderingContextHandle rc) {
-  log(0, "makeCurrent %s", rc != nullptr ? "context" : "none");
   recording.currentContext = rc;
   if (rc != nullptr && recording.onMakeCurrent) recording.onMakeCurrent();
   return true;
 }
 
 void deleteRenderingContext(RenderingContextHandle rc) {
-  log(--recording.liveRenderingContexts, "deleteRenderingContext");
+  --recording.liveRenderingContexts;
   if (recording.currentContext == rc) recording.currentContext = nullptr;
 }
 
+// As the desktop's own: the lists go into the current context, and there must be one.
 bool buildGlyphLists(DeviceContextHandle, uint32_t firstCode, uint32_t count, uint32_t base) {
+  if (recording.currentContext == nullptr) return log(false, "buildGlyphLists without a context");
   return log(true, "buildGlyphLists %u %u %u", firstCode, count, base);
 }
 
-void deleteGlyphLists(uint32_t base, uint32_t count) {
-  log(0, "deleteGlyphLists %u %u", base, count);
-}
+void deleteGlyphLists(uint32_t, uint32_t) {}
 
 void swapBuffers(DeviceContextHandle) {
-  log(0, "swapBuffers");
   if (recording.onSwapBuffers) recording.onSwapBuffers();
 }
 

@@ -16,14 +16,13 @@ struct RecordingPlatform {
   // Scripted results.
   bool registerSucceeds = true, keyboardReadSucceeds = true, dialogAccepts = true;
   bool timerSucceeds = true, setPixelFormatSucceeds = true;
+  int32_t pixelFormat = 1;
   uint8_t keyboard[256] = {};
   std::string dialogPath = "/levels/sample.dnl";  // written into the request's buffer
-  int32_t displayModeResult = 0, pixelFormat = 1;
 
   // What happened.
   std::vector<std::string> calls;
   std::deque<platform::Message> queue;
-  platform::OpenFileRequest lastDialogRequest = {};
   std::string lastDialogProposal;  // the buffer's text when the dialog opened
   bool windowExists = false;
   int32_t liveRenderingContexts = 0, liveDeviceContexts = 0;
