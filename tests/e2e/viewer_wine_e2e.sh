@@ -28,9 +28,7 @@ startWinePrefix || fail "no Wine prefix"
 case "$scenario" in
   fly)
     # The dialog starts in the configured folder with the configured name: Return takes it.
-    writeSample
-    startViewer sample.dnl
-    answerDialog Return || fail "the Open dialog did not accept the proposed file"
+    startOnSample
     checkStartDrawn 3
     screenshotWithoutStatusLine
     # "F1=Help FPS=": the first blank of a glyph's width (4 columns or more, wider than the
@@ -50,22 +48,15 @@ case "$scenario" in
     # centre of its client area, inside the border. Put back anywhere else, the same move back
     # turns by a different amount, or (outside the 1-pixel dead zone) the view keeps turning.
     screenshot "$workDir/look-start.png"
-    xdotool mousemove_relative 40 0
-    sleep 1
-    screenshot "$workDir/look-right.png"
-    turned=$(differingPixels "$workDir/look-start.png" "$workDir/look-right.png")
-    ((turned > 500)) || fail "moving the pointer did not turn the view ($turned pixels changed)"
-    xdotool mousemove_relative -- -40 0
-    sleep 1
-    screenshot "$workDir/look-back.png"
-    back=$(differingPixels "$workDir/look-start.png" "$workDir/look-back.png")
-    ((back < 100)) ||
-      fail "the move back did not turn the view back ($back pixels differ): the pointer is not put back on the client area's centre"
+    shootAfter look-right mousemove_relative 40 0
+    expectChanged look-start look-right "moving the pointer did not turn the view"
+    shootAfter look-back mousemove_relative -- -40 0
+    expectUnchanged look-start look-back \
+      "the move back did not turn the view back: the pointer is not put back on the client area's centre"
     sleep 1
     screenshot "$workDir/look-still.png"
-    still=$(differingPixels "$workDir/look-back.png" "$workDir/look-still.png")
-    ((still < 100)) ||
-      fail "the view turns on with the pointer at rest ($still pixels changed): put back outside the dead zone"
+    expectUnchanged look-back look-still \
+      "the view turns on with the pointer at rest: put back outside the dead zone"
     endWithEsc
     ;;
   cancel)

@@ -48,7 +48,7 @@ writeSample() {
 # The configuration's spelling of folder $1 on the viewer's system.
 configFolder() { echo "$1"; }
 
-# Starts the viewer in the work folder (for at most 90 s), with a configuration that proposes
+# Starts the viewer in the work folder (for at most 120 s), with a configuration that proposes
 # file $1 in folder $dataFolder (default the work folder); further arguments are the viewer's
 # command line. Sets viewerPid; the viewer's output is added to viewer.log.
 startViewer() {
@@ -57,7 +57,7 @@ startViewer() {
   printf "// written by the end-to-end test${end}data_dir=%s${end}data_file=%s${end}" \
     "$(configFolder "${dataFolder:-$workDir}")" "$1" >"$workDir/dunmoor.cfg"
   shift
-  (cd "$workDir" && PATH=$viewerPath exec "$timeoutProgram" 90 "${runner[@]}" "$viewer" "$@") \
+  (cd "$workDir" && PATH=$viewerPath exec "$timeoutProgram" 120 "${runner[@]}" "$viewer" "$@") \
     >>"$workDir/viewer.log" 2>&1 &
   viewerPid=$!
 }
@@ -99,6 +99,14 @@ endWithEsc() {
 
 # Waits for the viewer window; fails with $1 (or a plain message) when it is not shown.
 expectViewerShown() { waitFor 20 viewerShown || fail "${1:-the viewer window was not shown}"; }
+
+# Starts the viewer on the sample level, accepted in the dialog, and waits for its window.
+startOnSample() {
+  writeSample
+  startViewer sample.dnl
+  answerDialog Return || fail "the file dialog did not accept the proposed sample level"
+  expectViewerShown
+}
 
 # The first line of the window tree naming an "Error" box, or nothing.
 errorBoxLine() { xwininfo -root -tree | grep '"Error": ()' | head -n1 || true; }
@@ -144,9 +152,7 @@ checkStartDrawn() {
 
 # Key 4 takes the status line away: screenshot 1-no-status.png in $workDir, then it is back.
 screenshotWithoutStatusLine() {
-  xdotool key 4
-  sleep 1
-  screenshot "$workDir/1-no-status.png"
+  shootAfter 1-no-status key 4
   xdotool key 4
   sleep 1
 }
@@ -160,36 +166,47 @@ checkCancelledStartUp() {
     fail "the box did not say that no level file was selected"
 }
 
+# Runs the xdotool command "$@", lets the viewer draw for $settle seconds (default 1) and
+# takes screenshot $1.png in the work folder.
+shootAfter() {
+  local name=$1
+  shift
+  xdotool "$@"
+  sleep "${settle:-1}"
+  screenshot "$workDir/$name.png"
+}
+
+# Fails with $3 unless screenshots $1 and $2 (names in the work folder) differ above the
+# status line in more than $4 pixels (default 500).
+expectChanged() {
+  local pixels
+  pixels=$(differingPixels "$workDir/$1.png" "$workDir/$2.png")
+  ((pixels > ${4:-500})) || fail "$3 ($pixels pixels changed)"
+}
+
+# Fails with $3 unless screenshots $1 and $2 differ in fewer than $4 pixels (default 100).
+expectUnchanged() {
+  local pixels
+  pixels=$(differingPixels "$workDir/$1.png" "$workDir/$2.png")
+  ((pixels < ${4:-100})) || fail "$3 ($pixels pixels differ)"
+}
+
 # F1 shows and hides the help screen; with the far plane brought near (each 9 halves it, a
 # rebuild that takes $1 seconds to settle), 2 switches fog on and off; the far plane goes
 # back with 0 and the view is as before. Compares with 1-start.png in $workDir.
 checkHelpAndFog() {
-  xdotool key F1
-  sleep 1
-  screenshot "$workDir/2-help.png"
-  help=$(differingPixels "$workDir/1-start.png" "$workDir/2-help.png")
-  ((help > 500)) || fail "F1 did not bring up the help screen ($help pixels changed)"
-  xdotool key F1
-  sleep 1
-  screenshot "$workDir/3-help-off.png"
-  same=$(differingPixels "$workDir/1-start.png" "$workDir/3-help-off.png")
-  ((same < 100)) || fail "F1 again did not take the help screen away ($same pixels changed)"
-
+  shootAfter 2-help key F1
+  expectChanged 1-start 2-help "F1 did not bring up the help screen"
+  shootAfter 3-help-off key F1
+  expectUnchanged 1-start 3-help-off "F1 again did not take the help screen away"
   # Fog starts at 0.8 of the far plane: bring the far plane near (9 halves it) to see it.
-  xdotool key --delay 200 9 9 9
-  sleep "$1"
-  screenshot "$workDir/4-near-far-plane.png"
+  settle=$1 shootAfter 4-near-far-plane key --delay 200 9 9 9
+  shootAfter 5-fog key 2
+  expectChanged 4-near-far-plane 5-fog "2 (fog) did not change the picture"
   xdotool key 2
-  sleep 1
-  screenshot "$workDir/5-fog.png"
-  fog=$(differingPixels "$workDir/4-near-far-plane.png" "$workDir/5-fog.png")
-  ((fog > 500)) || fail "2 (fog) did not change the picture ($fog pixels changed)"
-  xdotool key 2
-  xdotool key --delay 200 0 0 0
-  sleep "$1"
-  screenshot "$workDir/6-far-plane-back.png"
-  same=$(differingPixels "$workDir/3-help-off.png" "$workDir/6-far-plane-back.png")
-  ((same < 100)) || fail "fog off and the far plane back did not restore the view ($same)"
+  settle=$1 shootAfter 6-far-plane-back key --delay 200 0 0 0
+  expectUnchanged 3-help-off 6-far-plane-back \
+    "fog off and the far plane back did not restore the view"
 }
 
 # Holding Up moves the camera (slowed to the lowest speed first: movement is per frame) and
@@ -200,14 +217,8 @@ checkMoveAndReset() {
   xdotool keyup bracketleft
   xdotool keydown Up
   sleep 1
-  xdotool keyup Up
-  sleep 0.5
-  screenshot "$workDir/moved.png"
-  moved=$(differingPixels "$workDir/3-help-off.png" "$workDir/moved.png")
-  ((moved > 500)) || fail "holding Up did not change the picture ($moved pixels changed)"
-  xdotool key r
-  sleep 1
-  screenshot "$workDir/reset.png"
-  reset=$(differingPixels "$workDir/3-help-off.png" "$workDir/reset.png")
-  ((reset < 100)) || fail "R did not return to the start view ($reset pixels differ)"
+  settle=0.5 shootAfter moved keyup Up
+  expectChanged 3-help-off moved "holding Up did not change the picture"
+  shootAfter reset key r
+  expectUnchanged 3-help-off reset "R did not return to the start view"
 }
