@@ -13,64 +13,32 @@
 #   box      a long path's box fits the screen, and a signal while it is open ends the
 #            viewer at once.
 # Usage: desktop_e2e.sh SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR
-set -u
+set -euo pipefail
 scenario=$1
 here=$(dirname "$(realpath "$0")")
 source "$here/x_session.sh"
 source "$here/desktop_session.sh"
 
 requirePrograms Xvfb xdotool xwininfo xprop zenity import compare
-[[ "$scenario" == openbox ]] && requirePrograms openbox
-[[ "$scenario" == mode ]] && requirePrograms Xorg xrandr
+[[ "$scenario" != openbox ]] || requirePrograms openbox
 if [[ "$scenario" == mode ]]; then
+  requirePrograms Xorg xrandr
   [[ $(id -u) == 0 ]] || { echo "SKIP: Xorg with the dummy driver needs root"; exit 77; }
   ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 ||
     { echo "SKIP: no dummy video driver"; exit 77; }
 fi
-
 takeScenarioArguments "$@"
-export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
-timeoutProgram=$(command -v timeout)
-viewerPid=""
-viewerPath=$PATH  # the PATH the viewer looks for its dialog programs in
-
-cleanUp() {
-  [[ -n "$viewerPid" ]] && kill "$viewerPid" 2>/dev/null
-  stopOpenbox
-  stopXvfb
-  stopXorg
-}
-trap cleanUp EXIT
-
-# Starts the viewer in the work folder with a configuration that proposes file $1 in folder
-# $2; further arguments are the viewer's command line.
-startViewer() {
-  printf '// written by the end-to-end test\ndata_dir=%s\ndata_file=%s\n' "$2" "$1" \
-    >"$workDir/dunmoor.cfg"
-  shift 2
-  (cd "$workDir" && PATH=$viewerPath exec "$timeoutProgram" 90 "$viewer" "$@") \
-    >>"$workDir/viewer.log" 2>&1 &
-  viewerPid=$!
-}
-
-# Sends signal $1 to the viewer process (the child of `timeout`).
-signalViewer() { kill "-$1" "$(pgrep -P "$viewerPid" | head -n1)"; }
-
-# Dismisses the "Error" box that must be there now; fails with $1 when none comes.
-expectErrorBox() { dismissErrorBox || fail "$1"; }
-
-writeLevel() { "$sampleWriter" "$1" >/dev/null || fail "no sample level $1"; }
 
 case "$scenario" in
   openbox | refused)
     # A 1024x768 screen that offers no 640x480 mode: both switches are refused and reported.
     startXvfb "$workDir" 1024x768x16 || fail "Xvfb did not start"
-    [[ "$scenario" == openbox ]] && { startOpenbox "$workDir" || fail "openbox did not start"; }
-    writeLevel "$workDir/sample.dnl"
-    startViewer sample.dnl "$workDir"
+    [[ "$scenario" != openbox ]] || startOpenbox "$workDir" || fail "openbox did not start"
+    writeSample
+    startViewer sample.dnl
     answerDialog Return || fail "the file dialog did not come and go"
     expectErrorBox "no box for the refused mode at start-up"
-    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    expectViewerShown
     waitFor 20 hasErrorBox || fail "no box for the refused mode on activation"
     if [[ "$scenario" == openbox ]]; then
       sleep 0.5
@@ -86,8 +54,7 @@ case "$scenario" in
     xdotool key F1
     sleep 1
     windowShot "$window" "$workDir/2-help.png"
-    help=$(differingPixels "$workDir/1-after-boxes.png" "$workDir/2-help.png")
-    ((help > 500)) || fail "the viewer does not take keys after the boxes ($help pixels)"
+    expectChanged 1-after-boxes 2-help "the viewer does not take keys after the boxes"
     xdotool key F1
     if [[ "$scenario" == openbox ]]; then
       # Away from the origin, as a panel or the window manager would place it.
@@ -99,14 +66,12 @@ case "$scenario" in
       xdotool mousemove --window "$window" 360 240
       sleep 1
       windowShot "$window" "$workDir/4-looked-right.png"
-      turned=$(differingPixels "$workDir/3-before-look.png" "$workDir/4-looked-right.png")
-      ((turned > 50000)) || fail "moving the pointer did not turn the camera ($turned pixels)"
+      expectChanged 3-before-look 4-looked-right "moving the pointer did not turn the camera" 50000
       xdotool mousemove --window "$window" 280 240
       sleep 1
       windowShot "$window" "$workDir/5-looked-back.png"
-      back=$(differingPixels "$workDir/3-before-look.png" "$workDir/5-looked-back.png")
       # Rounding leaves a few edge pixels; a camera that kept turning differs everywhere.
-      ((back < 3000)) || fail "the camera kept turning: the same move back differs ($back)"
+      expectUnchanged 3-before-look 5-looked-back "the camera kept turning" 3000
       # Esc right behind a burst of pointer moves still ends the viewer at once.
       moves=()
       for i in $(seq 1 150); do
@@ -114,22 +79,19 @@ case "$scenario" in
         moves+=(mousemove --window "$window" $((500 - i)) $((380 - i)))
       done
       xdotool "${moves[@]}" key Escape
-      waitViewer 3
-      [[ "$status" != running ]] || fail "Esc behind a burst of pointer moves was not taken"
+      expectEnd 1 "Esc behind a burst of pointer moves" 3
     else
-      xdotool key Escape
+      endWithEsc
     fi
-    waitViewer 10
-    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
     ;;
   mode)
     startXorgDummy "$workDir" || fail "Xorg did not start"
     waitFor 10 modeIs 1024x768 || fail "the user's mode is $(currentMode), not 1024x768"
-    writeLevel "$workDir/sample.dnl"
+    writeSample
     for ending in Esc SIGTERM SIGKILL box-signal; do
-      startViewer sample.dnl "$workDir"
+      startViewer sample.dnl
       answerDialog Return || fail "the file dialog did not come and go ($ending)"
-      waitFor 20 viewerShown || fail "the viewer window was not shown ($ending)"
+      expectViewerShown "the viewer window was not shown ($ending)"
       waitFor 10 modeIs 640x480 || fail "the screen is $(currentMode) while the viewer runs"
       sleep 1
       case "$ending" in
@@ -144,27 +106,22 @@ case "$scenario" in
           signalViewer TERM
           ;;
       esac
-      waitViewer 4
-      [[ "$status" != running ]] || fail "the viewer did not end promptly after $ending"
       expected=1
-      [[ "$ending" == SIGKILL ]] && expected=137
-      [[ "$status" == "$expected" ]] || fail "$ending ended with status $status, not $expected"
+      [[ "$ending" != SIGKILL ]] || expected=137
+      expectEnd "$expected" "$ending" 4
       waitFor 5 modeIs 1024x768 || fail "the user's mode is not back after $ending: $(currentMode)"
     done
     # A failed start-up (a named file that is not a level) leaves the user's mode alone.
     head -c 3000 /dev/urandom >"$workDir/notalevel.dnl"
-    startViewer sample.dnl "$workDir" notalevel.dnl
+    startViewer sample.dnl notalevel.dnl
     expectErrorBox "no box for a named file that is not a level"
-    waitViewer
-    [[ "$status" == 0 ]] || fail "a failed start-up ended with status $status, not 0"
+    expectEnd 0 "a failed start-up"
     modeIs 1024x768 || fail "the user's mode is not back after a failed start-up"
     ;;
   dialog)
     startXvfb "$workDir" || fail "Xvfb did not start"
     mkdir -p "$workDir/bin-zenity" "$workDir/bin-kdialog" "$workDir/bin-none" "$workDir/sub"
-    writeLevel "$workDir/LEVEL.DNL"
-    writeLevel "$workDir/Level.Dnl"
-    writeLevel "$workDir/sub/Level.Dnl"
+    for level in LEVEL.DNL Level.Dnl sub/Level.Dnl; do writeSample "$level"; done
     # A stand-in zenity: records its arguments and every file of the starting folder that
     # its filter shows (matched as the file chooser does), and chooses the first of them.
     cat >"$workDir/bin-zenity/zenity" <<EOF
@@ -199,77 +156,58 @@ EOF
 
     # Upper- and mixed-case extensions are shown; a missing folder starts in the working one.
     viewerPath=$workDir/bin-zenity
-    startViewer sample.dnl /no/such/folder
-    waitFor 20 viewerShown || fail "the viewer did not start with a level the filter shows"
+    dataFolder=/no/such/folder startViewer sample.dnl
+    expectViewerShown "the viewer did not start with a level the filter shows"
     grep -qx -- "--filename=$workDir/sample.dnl" "$workDir/zenity-arguments" ||
       fail "the dialog did not start in the working folder: $(grep filename "$workDir/zenity-arguments")"
     grep -qx "LEVEL.DNL" "$workDir/zenity-shown" || fail "the filter hides LEVEL.DNL"
     grep -qx "Level.Dnl" "$workDir/zenity-shown" || fail "the filter hides Level.Dnl"
-    xdotool key Escape
-    waitViewer
-    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    endWithEsc
 
     # A level named on the command line: no dialog at start, F6 asks in its folder.
     rm -f "$workDir/zenity-arguments"
-    startViewer sample.dnl "$workDir" sub/Level.Dnl
-    waitFor 20 viewerShown || fail "the viewer did not start with the named level"
+    startViewer sample.dnl sub/Level.Dnl
+    expectViewerShown "the viewer did not start with the named level"
     [[ ! -e "$workDir/zenity-arguments" ]] || fail "a dialog was shown for a named level"
     xdotool key F6
     waitFor 10 test -e "$workDir/zenity-arguments" || fail "F6 did not ask for a level"
     grep -qx -- "--filename=sub/Level.Dnl" "$workDir/zenity-arguments" ||
       fail "F6 did not start in the named level's folder"
     sleep 1
-    xdotool key Escape
-    waitViewer
-    [[ "$status" == 1 ]] || fail "Esc after F6 ended with status $status, not 1"
+    endWithEsc "Esc after F6"
 
     # No zenity: kdialog, with the same filter.
     viewerPath=$workDir/bin-kdialog
-    startViewer sample.dnl "$workDir"
-    waitFor 20 viewerShown || fail "the viewer did not start with kdialog's choice"
+    startViewer sample.dnl
+    expectViewerShown "the viewer did not start with kdialog's choice"
     grep -qx -- "--getopenfilename" "$workDir/kdialog-arguments" || fail "kdialog was not asked"
     grep -qx -- "\*.\[dD\]\[nN\]\[lL\]|DNL Files" "$workDir/kdialog-arguments" ||
       fail "kdialog was not given the case-blind filter"
-    xdotool key Escape
-    waitViewer
-    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    endWithEsc
 
     # Neither: the user is told what to install, then the start-up ends as cancelled.
     viewerPath=$workDir/bin-none
-    startViewer sample.dnl "$workDir"
+    startViewer sample.dnl
     expectErrorBox "no box when no dialog program is installed"
     grep -q "Install zenity" "$workDir/viewer.log" || fail "the box does not say what to install"
     expectErrorBox "no box saying that no level was selected"
-    waitViewer
-    [[ "$status" == 0 ]] || fail "no dialog program ended with status $status, not 0"
-    "$timeoutProgram" 10 "$viewer" --help | grep -q "Usage: dunmoor-viewer \[LEVEL\]" ||
-      fail "--help shows no usage"
+    expectEnd 0 "no dialog program"
     ;;
   keys)
     startXvfb "$workDir" || fail "Xvfb did not start"
-    writeLevel "$workDir/sample.dnl"
-    startViewer sample.dnl "$workDir"
-    answerDialog Return || fail "the file dialog did not come and go"
-    waitFor 20 viewerShown || fail "the viewer window was not shown"
+    startOnSample
     sleep 2
     screenshot "$workDir/1-start.png"
     # With Alt held these are system keys: no help, no status change, no far plane, no dialog.
-    xdotool key alt+F1 alt+4 alt+0 alt+F6
-    sleep 2
+    settle=2 shootAfter 2-alt-keys key alt+F1 alt+4 alt+0 alt+F6
     kill -0 "$viewerPid" 2>/dev/null || fail "an Alt key other than F4 ended the viewer"
-    hasZenity && fail "Alt+F6 opened the file dialog"
-    screenshot "$workDir/2-alt-keys.png"
-    same=$(differingPixels "$workDir/1-start.png" "$workDir/2-alt-keys.png")
-    ((same < 100)) || fail "Alt+key ran a key command ($same pixels changed)"
-    xdotool key F1
-    sleep 1
-    screenshot "$workDir/3-help.png"
-    help=$(differingPixels "$workDir/1-start.png" "$workDir/3-help.png")
-    ((help > 500)) || fail "F1 without Alt did not bring up the help ($help pixels changed)"
+    ! hasDialog || fail "Alt+F6 opened the file dialog"
+    expectUnchanged 1-start 2-alt-keys "Alt+key ran a key command"
+    shootAfter 3-help key F1
+    expectChanged 1-start 3-help "F1 without Alt did not bring up the help"
     # Alt+F4 alone of them closes the window, as on any desktop.
     xdotool key alt+F4
-    waitViewer
-    [[ "$status" == 1 ]] || fail "Alt+F4 ended with status $status, not 1"
+    expectEnd 1 Alt+F4
     ;;
   box)
     # A path too long for one line: the box fits the screen; SIGTERM while it is open ends
@@ -279,7 +217,7 @@ EOF
     longDir=$(printf 'folder-%02d-of-a-deep-tree/' $(seq 1 4))
     mkdir -p "$workDir/$longDir"
     head -c 3000 /dev/urandom >"$workDir/$longDir/notalevel.dnl"
-    startViewer notalevel.dnl "$longDir"
+    dataFolder=$longDir startViewer notalevel.dnl
     answerDialog Return || fail "the file dialog did not come and go (long path)"
     waitFor 20 hasErrorBox || fail "no box for the long path"
     sleep 1
@@ -288,9 +226,7 @@ EOF
     width=$(xwininfo -id "$box" | awk '/Width:/ {print $2}')
     ((width <= 640)) || fail "the box is $width pixels wide, wider than the 640-pixel screen"
     signalViewer TERM
-    waitViewer 3
-    [[ "$status" != running ]] || fail "SIGTERM while a box is open did not end the viewer"
-    [[ "$status" == 0 ]] || fail "SIGTERM during the start-up box ended with $status, not 0"
+    expectEnd 0 "SIGTERM during the start-up box" 3
     ;;
   *)
     fail "unknown scenario"

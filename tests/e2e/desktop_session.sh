@@ -1,25 +1,17 @@
 # Helpers for the desktop end-to-end runs: a window manager (openbox) on the test display,
 # and Xorg with the dummy video driver, whose RandR modes can really be switched. Sourced
-# after x_session.sh.
+# after x_session.sh; what they start is stopped when the script ends.
 
-# Starts openbox on $DISPLAY and waits until it manages the screen; sets openboxPid.
+# Starts openbox on $DISPLAY, stopped at the end, and waits until it manages the screen.
 startOpenbox() {
-  local workDir=$1
-  openbox --sm-disable >"$workDir/openbox.log" 2>&1 &
+  openbox --sm-disable >"$1/openbox.log" 2>&1 &
   openboxPid=$!
+  atExit stopProcess openboxPid
   waitFor 10 xprop -root _NET_SUPPORTING_WM_CHECK
 }
 
-stopOpenbox() {
-  if [[ -n "${openboxPid:-}" ]]; then
-    kill "$openboxPid" 2>/dev/null
-    wait "$openboxPid" 2>/dev/null
-    openboxPid=""
-  fi
-}
-
 # Starts Xorg (needs root) with the dummy driver offering 1024x768 (the user's mode) and
-# 640x480 at 16 bits, on a display it picks itself; sets DISPLAY and xorgPid.
+# 640x480 at 16 bits, on a display it picks itself, stopped at the end; sets DISPLAY.
 startXorgDummy() {
   local workDir=$1
   cat >"$workDir/xorg.conf" <<'CONF'
@@ -54,27 +46,19 @@ CONF
   Xorg -config "$workDir/xorg.conf" -noreset -nolisten tcp -logfile "$workDir/xorg.log" \
     -displayfd 3 3>"$workDir/displayfd" >"$workDir/xorg.out" 2>&1 &
   xorgPid=$!
+  atExit stopProcess xorgPid
   useDisplayFrom "$workDir/displayfd"
-}
-
-stopXorg() {
-  if [[ -n "${xorgPid:-}" ]]; then
-    kill "$xorgPid" 2>/dev/null
-    wait "$xorgPid" 2>/dev/null
-    xorgPid=""
-  fi
 }
 
 # The mode of the screen's first output, as xrandr shows it: "1024x768".
 currentMode() { xrandr 2>/dev/null | awk '/\*/ {print $1; exit}'; }
 modeIs() { [[ "$(currentMode)" == "$1" ]]; }
 
-viewerWindow() { xdotool search --name "Generic OpenGL Sample" 2>/dev/null | head -n1; }
 # The "Error" box's window id, in decimal; empty when there is none.
 errorBoxWindow() {
-  local id
-  id=$(xwininfo -root -tree | grep '"Error": ()' | head -n1 | awk '{print $1}')
-  [[ -n "$id" ]] && printf '%d\n' "$id"
+  local line
+  line=$(errorBoxLine)
+  [[ -z "$line" ]] || printf '%d\n' "$(echo "$line" | awk '{print $1}')"
 }
 
 # True when window $1 is stacked above window $2 in the window manager's stacking order.
@@ -85,9 +69,9 @@ stackedAbove() {
   local upper lower index=0 id
   for id in $order; do
     id=$(printf '%d' "$id")
-    ((id == $1)) && upper=$index
-    ((id == $2)) && lower=$index
-    ((index++))
+    ((id != $1)) || upper=$index
+    ((id != $2)) || lower=$index
+    index=$((index + 1))
   done
   [[ -n "${upper:-}" && -n "${lower:-}" ]] && ((upper > lower))
 }

@@ -7,46 +7,26 @@
 # not, so the comparison is shown to notice either. The pictures stay in WORKDIR.
 # Usage: picture_test.sh DNL_SAMPLE DNL_EXPORT VIEWER WORKDIR
 set -euo pipefail
-sample=$1 exporter=$2 viewer=$3 work=$4
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../e2e/x_session.sh"
 requirePrograms Xvfb xdotool xwininfo import convert compare chromium node
+takeScenarioArguments picture "$3" "$1" "$4"
+exporter=$2 work=$workDir
 tolerance=0.06  # plain and front pictures
 flipped=0.12    # a mirrored or upside-down picture must differ at least this much
 
-rm -rf "$work"
 mkdir -p "$work/profile"
-"$sample" "$work/sample.dnl"
+writeSample
 # The viewer's first frame has no shade, so neither has the export compared with it; the
 # shaded export is compared with the viewer's frame with its shading switched on.
 "$exporter" "$work/sample.dnl" "$work/model.glb" --no-shade
 "$exporter" "$work/sample.dnl" "$work/model-shaded.glb"
 
-viewerPid=""
-server=""
-browser=""
-stop() {
-  [[ -n "${viewerPid:-}" ]] && kill "$viewerPid" 2>/dev/null
-  stopXvfb
-  if [[ -n "$browser" ]]; then
-    kill -- "-$browser" 2>/dev/null || true
-    # Its helpers leave with it; the profile is removed once the whole group has gone.
-    for _ in $(seq 50); do
-      kill -0 -- "-$browser" 2>/dev/null || break
-      sleep 0.1
-    done
-  fi
-  [[ -n "$server" ]] && kill "$server" 2>/dev/null || true
-  rm -rf "$work/profile"
-}
-trap stop EXIT
-
 # The viewer's three pictures: status line off, then culling on, then culling off and
 # shading on (a rebuild).
-startXvfb "$work" || { echo "Xvfb did not start"; exit 1; }
-(cd "$work" && exec timeout 60 "$viewer" sample.dnl) >"$work/viewer.log" 2>&1 &
-viewerPid=$!
-waitFor 20 viewerShown || { echo "the viewer window was not shown"; exit 1; }
+startXvfb "$work" || fail "Xvfb did not start"
+startViewer sample.dnl sample.dnl
+expectViewerShown
 sleep 2
 xdotool key 4
 sleep 1
@@ -57,20 +37,15 @@ screenshot "$work/viewer-cull.png"
 xdotool key 3 1
 sleep 2
 screenshot "$work/viewer-shade.png"
-xdotool key Escape
-wait "$viewerPid" || true
-viewerPid=""
+endWithEsc
 stopXvfb
 unset DISPLAY  # the browser runs headless, with no X server
 
 node "$here/serve.mjs" "$here" "$work" 90 >"$work/port" 2>"$work/serve.log" &
 server=$!
-for _ in $(seq 50); do
-  [[ -s "$work/port" ]] && break
-  sleep 0.1
-done
+atExit stopProcess server
+waitFor 5 test -s "$work/port" || fail "the picture server did not start: $(cat "$work/serve.log")"
 port=$(head -n1 "$work/port")
-[[ -n "$port" ]] || { echo "the picture server did not start"; cat "$work/serve.log"; exit 1; }
 
 # Its own session and process group, so that stopping it stops its helper processes too.
 setsid chromium --headless --no-sandbox --disable-gpu --use-angle=swiftshader \
@@ -79,11 +54,14 @@ setsid chromium --headless --no-sandbox --disable-gpu --use-angle=swiftshader \
   --window-size=640,480 "http://127.0.0.1:$port/page/picture.html" \
   >"$work/chromium.log" 2>&1 &
 browser=$!
+# Its helpers leave with it; the profile is removed once the whole group has gone.
+atExit rm -rf "$work/profile"
+atExit stopProcess browser group
 status=0
 wait "$server" || status=$?
 server=""
 cat "$work/serve.log"
-[[ $status -eq 0 ]] || { echo "the page did not draw the export (pictures in $work)"; exit 1; }
+[[ $status -eq 0 ]] || fail "the page did not draw the export (pictures in $work)"
 
 # Normalised RMSE between two pictures as 160 x 120 greyscale.
 difference() {

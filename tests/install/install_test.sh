@@ -2,7 +2,7 @@
 # `cmake --install` into a DESTDIR: the three programs, a desktop entry that opens a level
 # named by the file manager (%f) and passes desktop-file-validate, and a MIME type that
 # claims *.dnl. Usage: install_test.sh BUILD_DIR WORK_DIR
-set -u
+set -euo pipefail
 buildDir=$1
 workDir=$2
 rm -rf "$workDir"
@@ -18,7 +18,7 @@ prefix=$workDir/root/usr
 for program in dunmoor-viewer dnl-info dnl-sample; do
   [[ -x "$prefix/bin/$program" ]] || fail "$program is not installed in bin"
 done
-"$prefix/bin/dunmoor-viewer" --version | grep -q '^dunmoor-viewer [0-9]' ||
+"$prefix/bin/dunmoor-viewer" --version | grep '^dunmoor-viewer [0-9]' >/dev/null ||
   fail "the installed viewer does not tell its version"
 
 entry=$prefix/share/applications/dunmoor-viewer.desktop

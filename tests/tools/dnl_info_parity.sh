@@ -3,14 +3,13 @@
 # JSON, and ends with the same status, for the sample level in both layouts and for a file
 # that is not one.
 # Usage: dnl_info_parity.sh LINUX_DNL_INFO LINUX_DNL_SAMPLE WINDOWS_DNL_INFO OUTPUT_DIR
-set -u
+set -euo pipefail
 linuxInfo=$1
 sampleWriter=$2
 windowsInfo=$3
 outDir=$4
-wineProgram=$(command -v /usr/lib/wine/wine64 || command -v wine) ||
-  { echo "SKIP: wine is not installed"; exit 77; }
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source "$(dirname "$0")/../e2e/wine_session.sh"
+[[ -n "$wineProgram" ]] || { echo "SKIP: wine is not installed"; exit 77; }
 rm -rf "$outDir"
 mkdir -p "$outDir"
 
@@ -21,11 +20,12 @@ failures=0
 for file in newer older zeros; do
   for mode in --json ""; do
     # shellcheck disable=SC2086  # an empty mode is no argument
-    "$linuxInfo" $mode "$outDir/$file.dnl" >"$outDir/$file$mode.linux" 2>/dev/null
-    linuxStatus=$?
+    linuxStatus=0
+    "$linuxInfo" $mode "$outDir/$file.dnl" >"$outDir/$file$mode.linux" 2>/dev/null || linuxStatus=$?
+    windowsStatus=0
     # shellcheck disable=SC2086
-    "$wineProgram" "$windowsInfo" $mode "$outDir/$file.dnl" >"$outDir/$file$mode.windows" 2>/dev/null
-    windowsStatus=$?
+    "$wineProgram" "$windowsInfo" $mode "$outDir/$file.dnl" >"$outDir/$file$mode.windows" \
+      2>/dev/null || windowsStatus=$?
     if ! cmp -s "$outDir/$file$mode.linux" "$outDir/$file$mode.windows"; then
       echo "FAIL: dnl-info $mode $file.dnl prints differently on Windows"
       failures=$((failures + 1))

@@ -4,7 +4,7 @@
 # status 0 on a level and 1 with the loader's reason on a refused one, and dnl-export refuses
 # bad arguments.
 # Usage: tools_cli_test.sh DNL_SAMPLE DNL_INFO DNL_EXPORT OUTPUT_DIR
-set -u
+set -euo pipefail
 writer=$1 info=$2 exporter=$3 work=$4
 rm -rf "$work"
 mkdir -p "$work"
@@ -17,8 +17,8 @@ fail() {
 
 # Runs "$@" with stdout in $work/out and stderr in $work/err; sets status.
 run() {
-  "$@" >"$work/out" 2>"$work/err"
-  status=$?
+  status=0
+  "$@" >"$work/out" 2>"$work/err" || status=$?
 }
 
 # Fails with message $2 unless the last run ended with status $1.
