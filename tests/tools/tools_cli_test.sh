@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The tools as programs: dnl-sample writes each edge level it names and refuses unknown names,
-# dnl-info counts the faces that point outside the tables, dnl-info and dnl-export end with
-# status 0 on a level and 1 with the loader's reason on a refused one, and dnl-export refuses
-# bad arguments.
+# The tools as programs: dnl-sample writes each edge level it names, dnl-info counts the faces
+# that point outside the tables, dnl-info and dnl-export end with status 0 on a level and 1
+# with the loader's reason on a refused one, and every tool follows the command-line
+# convention: --help and --version on stdout with 0, misuse named on stderr with 2.
 # Usage: tools_cli_test.sh DNL_SAMPLE DNL_INFO DNL_EXPORT OUTPUT_DIR
 set -u
 writer=$1 info=$2 exporter=$3 work=$4
@@ -44,11 +44,6 @@ untextured 0 1 1 0
 known 1 1 2 2
 capacity 16 13881 5612 248
 TABLE
-run "$writer" "$work/x.dnl" --edge unknown
-expectStatus 1 "dnl-sample --edge with an unknown name"
-run "$writer" "$work/x.dnl" --layout unknown
-expectStatus 1 "dnl-sample --layout with an unknown name"
-
 run "$writer" "$work/sample.dnl"
 expectStatus 0 "dnl-sample writing the sample"
 run "$writer" "$work/refused.dnl" --edge too-many-items
@@ -70,8 +65,6 @@ run "$info" "$work/refused.dnl"
 expectStatus 1 "dnl-info on a level with too many items"
 grep -q "more than 248 items" "$work/err" ||
   fail "dnl-info on a level with too many items: reason '$(cat "$work/err")'"
-run "$info"
-expectStatus 1 "dnl-info without a file"
 
 # dnl-export
 run "$exporter" "$work/refused.dnl" "$work/refused.glb"
@@ -79,15 +72,38 @@ expectStatus 1 "dnl-export on a level with too many items"
 want="dnl-export: $work/refused.dnl: more than 248 items"
 [[ $(cat "$work/err") == "$want" ]] ||
   fail "dnl-export on a level with too many items: message '$(cat "$work/err")', expected '$want'"
-for scale in 0 nan 1x; do
-  run "$exporter" "$work/sample.dnl" "$work/x.glb" --scale "$scale"
-  expectStatus 1 "dnl-export --scale $scale"
-done
-run "$exporter" "$work/sample.dnl"
-expectStatus 1 "dnl-export without an output path"
 run "$exporter" "$work/sample.dnl" "$work/all.glb" --scale 0.5 --no-shade --no-items
 expectStatus 0 "dnl-export with every option"
 [[ -s "$work/all.glb" ]] || fail "dnl-export with every option: no file written"
+
+# The convention: what each misuse must name on stderr, after which the usage follows.
+while read -r tool named args; do
+  program=${!tool}
+  # shellcheck disable=SC2086  # the arguments are words
+  run "$program" $args
+  expectStatus 2 "$tool $args"
+  grep -q -- "$named" "$work/err" || fail "$tool $args: '$named' not named on stderr"
+  grep -q "^Usage: " "$work/err" || fail "$tool $args: no usage on stderr"
+done <<TABLE
+writer --edge $work/x.dnl --edge unknown
+writer --layout $work/x.dnl --layout unknown
+writer OUT --edge known
+info FILE --json
+info --bogus $work/sample.dnl --bogus
+exporter --scale $work/sample.dnl $work/x.glb --scale 0
+exporter --scale $work/sample.dnl $work/x.glb --scale nan
+exporter --scale $work/sample.dnl $work/x.glb --scale 1x
+exporter OUT $work/sample.dnl
+exporter y.glb $work/sample.dnl $work/x.glb $work/y.glb
+TABLE
+for tool in writer info exporter; do
+  for flag in --help --version; do
+    run "${!tool}" "$flag"
+    expectStatus 0 "$tool $flag"
+    [[ -s "$work/out" && ! -s "$work/err" ]] || fail "$tool $flag: not on stdout alone"
+  done
+done
+grep -qx "dnl-export [0-9.]*" "$work/out" || fail "dnl-export --version: '$(cat "$work/out")'"
 
 [[ $failures == 0 ]] && echo "PASS: the tools' exit status and messages"
 [[ $failures == 0 ]]
