@@ -21,6 +21,8 @@ inline void declareVersion(CLI::App& app, const char* version) {
 // should go on, otherwise the exit status to end with (0 after --help or --version, 2 after
 // misuse). Nothing of the arguments is trusted: CLI11 copies and checks them.
 inline int parseProgramOptions(CLI::App& app, int argc, const char* const* argv) {
+  // On Windows CLI11 would take "/name" for an option; it is a path (as Wine passes them).
+  app.allow_windows_style_options(false);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {

@@ -1,11 +1,13 @@
 // Writes the seed corpus of the level fuzz targets into the folder named on the command line:
 // small levels of both layouts, an empty one, one with a texture page, cut files, counts that
-// claim more than the file holds, and faces whose indices point outside every table.
+// claim more than the file holds, faces whose indices point outside every table, and the
+// known edge level.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tools/dnl_writer.h"
+#include "tools/edge_levels.h"
 
 namespace {
 
@@ -108,6 +110,8 @@ int main(int argc, char** argv) {
     wild.objectTextures[1].tileWord = 0xFFFF;
     ok &= save(out, tag + "wild_faces.dnl", writeDnlBytes(wild));
   }
+  // Shades past white, items, and faces drawn untextured or skipped: what the export handles.
+  ok &= save(out, "known_edge.dnl", writeDnlBytes(knownEdgeLevel()));
   if (!ok) fprintf(stderr, "cannot write the seeds into %s\n", out.c_str());
   return ok ? 0 : 1;
 }

@@ -1,12 +1,14 @@
 // dnl-info FILE | dnl-info --json FILE: loads a level file with the viewer's loader and
-// prints what the store holds. Exit 0 when the load succeeds, 1 with a reason otherwise.
+// prints what the store holds. Exit 0 when the load succeeds, 1 with the reason when the file
+// is refused, 2 for a misused command line.
 #include <cstdio>
-#include <cstring>
+#include <string>
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
 #endif
 
+#include "common/program_options.h"
 #include "level/level_loader.h"
 #include "tools/level_summary.h"
 
@@ -14,21 +16,24 @@ int main(int argc, char** argv) {
 #if defined(_WIN32)
   _setmode(_fileno(stdout), _O_BINARY);  // line feeds as on every other system, no CR
 #endif
-  const bool json = argc == 3 && std::strcmp(argv[1], "--json") == 0;
-  if (!(argc == 2 && argv[1][0] != '-') && !json) {
-    fprintf(stderr, "usage: dnl-info [--json] FILE\n");
-    return 1;
-  }
-  const char* path = argv[argc - 1];
-  const LoadFailure failure = loadLevelFile(path);
+  CLI::App app("Summarises what a level file holds.", "dnl-info");
+  declareVersion(app, DUNMOOR_VERSION);
+  std::string path;
+  bool json = false;
+  app.add_flag("--json", json, "Print the loaded store as one JSON object");
+  app.add_option("FILE", path, "The level file")->required();
+  const int parsed = parseProgramOptions(app, argc, argv);
+  if (parsed != kParsedGoOn) return parsed;
+
+  const LoadFailure failure = loadLevelFile(path.c_str());
   if (failure != LoadFailure::None) {
-    fprintf(stderr, "dnl-info: %s: %s\n", path, loadFailureText(failure));
+    fprintf(stderr, "dnl-info: %s: %s\n", path.c_str(), loadFailureText(failure));
     return 1;
   }
   if (json) {
     printf("%s\n", levelStoreJson(lastLoadReport()).dump().c_str());
   } else {
-    printf("file:            %s\n", path);
+    printf("file:            %s\n", path.c_str());
     printLevelSummary(stdout, lastLoadReport());
   }
   return 0;

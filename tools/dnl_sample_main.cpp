@@ -1,12 +1,13 @@
 // dnl-sample OUT.dnl [--layout older|newer] [--edge NAME]: writes the demonstration level, or
-// with --edge one of the edge levels (test data for the tools and the export).
+// with --edge one of the edge levels (test data for the tools and the export). Exit 1 when
+// the file cannot be written, 2 for a misused command line.
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
 
+#include "common/program_options.h"
 #include "tools/edge_levels.h"
 #include "tools/sample_level.h"
-
-#define EDGE_NAMES "empty|pages-only|untextured|known|capacity|too-many-items"
 
 namespace {
 
@@ -24,43 +25,26 @@ const EdgeLevel kEdgeLevels[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
-  LevelLayout layout = LevelLayout::Older;
-  const EdgeLevel* edge = nullptr;
-  const char* out = nullptr;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--layout") == 0 && i + 1 < argc) {
-      const char* name = argv[++i];
-      if (std::strcmp(name, "older") == 0) {
-        layout = LevelLayout::Older;
-      } else if (std::strcmp(name, "newer") == 0) {
-        layout = LevelLayout::Newer;
-      } else {
-        fprintf(stderr, "dnl-sample: unknown layout '%s' (older or newer)\n", name);
-        return 1;
-      }
-    } else if (std::strcmp(argv[i], "--edge") == 0 && i + 1 < argc) {
-      const char* name = argv[++i];
-      edge = nullptr;
-      for (const EdgeLevel& level : kEdgeLevels) {
-        if (std::strcmp(name, level.name) == 0) edge = &level;
-      }
-      if (edge == nullptr) {
-        fprintf(stderr, "dnl-sample: unknown edge level '%s' (" EDGE_NAMES ")\n", name);
-        return 1;
-      }
-    } else if (out == nullptr && argv[i][0] != '-') {
-      out = argv[i];
-    } else {
-      out = nullptr;
-      break;
-    }
+  CLI::App app("Writes the demonstration level, or one of the edge levels.", "dnl-sample");
+  declareVersion(app, DUNMOOR_VERSION);
+  std::string out, layoutName = "older", edgeName;
+  std::vector<std::string> edgeNames;
+  for (const EdgeLevel& level : kEdgeLevels) edgeNames.push_back(level.name);
+  app.add_option("OUT", out, "The level file to write")->required();
+  app.add_option("--layout", layoutName, "The file layout of the demonstration level")
+      ->check(CLI::IsMember({"older", "newer"}));
+  app.add_option("--edge", edgeName, "Write this edge level instead")
+      ->check(CLI::IsMember(edgeNames));
+  const int parsed = parseProgramOptions(app, argc, argv);
+  if (parsed != kParsedGoOn) return parsed;
+
+  DnlLevel level =
+      buildSampleLevel(layoutName == "newer" ? LevelLayout::Newer : LevelLayout::Older);
+  for (const EdgeLevel& edge : kEdgeLevels) {
+    if (edgeName == edge.name) level = edge.build();
   }
-  if (out == nullptr) {
-    fprintf(stderr, "usage: dnl-sample OUT.dnl [--layout older|newer] [--edge " EDGE_NAMES "]\n");
-    return 1;
-  }
-  if (!writeDnlFile(out, edge != nullptr ? edge->build() : buildSampleLevel(layout))) {
-    fprintf(stderr, "dnl-sample: cannot write %s\n", out);
+  if (!writeDnlFile(out.c_str(), level)) {
+    fprintf(stderr, "dnl-sample: %s: cannot write the file\n", out.c_str());
     return 1;
   }
   return 0;

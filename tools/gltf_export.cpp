@@ -229,6 +229,10 @@ struct ModelBuilder {
     return static_cast<int>(model.nodes.size() - 1);
   }
 
+  // Maths libraries leave different traces of rounding (about 6e-17) where a sine or cosine is
+  // zero; cleared, a quarter turn is exact and the file the same on every system.
+  static double exactZero(double value) { return std::fabs(value) < 1e-12 ? 0.0 : value; }
+
   // The viewer starts at the start pose with pitch 0 and bank 180: its eye-to-world rotation
   // is Ry(heading) Rz(180). Turned into glTF space by Rx(180) that is Ry(180 - heading), a
   // turn about the up axis; glTF cameras look along -z with +y up, as GL's eye space.
@@ -249,7 +253,7 @@ struct ModelBuilder {
     node.translation.assign(at.begin(), at.end());
     const double half =
         (180.0 - static_cast<double>(level.startHeading)) * std::numbers::pi / 360.0;
-    node.rotation = {0.0, std::sin(half), 0.0, std::cos(half)};
+    node.rotation = {0.0, exactZero(std::sin(half)), 0.0, exactZero(std::cos(half))};
     model.nodes.push_back(node);
     return static_cast<int>(model.nodes.size() - 1);
   }

@@ -1,7 +1,7 @@
 # The harness for the Windows viewer under Wine, sourced after x_session.sh: programs run under
 # Wine, the Wine prefix (the caller's WINEPREFIX, else a temporary one made here and removed at
 # the end), and Wine's dialog ("Open") and box ("Error") windows.
-# Sourced by viewer_wine_e2e.sh, dnl_info_parity.sh (for wineProgram) and scripts/test-windows.
+# Sourced by viewer_wine_e2e.sh, windows_parity.sh (for wineProgram) and scripts/test-windows.
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Debian's 64-bit loader itself: the "wine" wrapper warns on every start without wine32.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The tools as programs: dnl-sample writes each edge level it names and refuses unknown names,
-# dnl-info counts the faces that point outside the tables, dnl-info and dnl-export end with
-# status 0 on a level and 1 with the loader's reason on a refused one, and dnl-export refuses
-# bad arguments.
+# The tools as programs: dnl-sample writes each edge level it names, dnl-info counts the faces
+# that point outside the tables, dnl-info and dnl-export end with status 0 on a level and 1
+# with the loader's reason on a refused one, and every tool follows the command-line
+# convention: --help and --version on stdout with 0, misuse named on stderr with 2.
 # Usage: tools_cli_test.sh DNL_SAMPLE DNL_INFO DNL_EXPORT OUTPUT_DIR
 set -euo pipefail
 writer=$1 info=$2 exporter=$3 work=$4
@@ -10,10 +10,7 @@ rm -rf "$work"
 mkdir -p "$work"
 failures=0
 
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+fail() { echo "FAIL: $*" && failures=$((failures + 1)); }
 
 # Runs "$@" with stdout in $work/out and stderr in $work/err; sets status.
 run() {
@@ -21,73 +18,60 @@ run() {
   "$@" >"$work/out" 2>"$work/err" || status=$?
 }
 
-# Fails with message $2 unless the last run ended with status $1.
-expectStatus() {
-  [[ $status == "$1" ]] || fail "$2: status $status, expected $1 ($(head -c 200 "$work/err"))"
-}
-
-# dnl-sample: every edge level holds what tools/edge_levels.h describes, read back by dnl-info.
-# name, texture pages, quads, triangles, items
-while read -r name pages quads triangles items; do
-  run "$writer" "$work/$name.dnl" --edge "$name"
-  expectStatus 0 "dnl-sample --edge $name"
+# Each level dnl-sample writes (the edge levels as tools/edge_levels.h describes them), read
+# back by dnl-info: texture pages, quads, triangles, items and the faces pointing outside the
+# tables by the table they miss. An empty field is not checked.
+while IFS='|' read -r name args pages quads triangles items outside; do
+  # shellcheck disable=SC2086  # the arguments are words
+  run "$writer" "$work/$name.dnl" $args
   run "$info" "$work/$name.dnl"
-  for field in "texture pages:$pages" "quads:$quads" "triangles:$triangles" "items:$items"; do
+  for field in "texture pages:$pages" "quads:$quads" "triangles:$triangles" "items:$items" \
+    "faces pointing outside the loaded tables:$outside"; do
     label=${field%:*} want=${field##*:}
     got=$(sed -n "s/^$label: *//p" "$work/out")
-    [[ $got == "$want" ]] || fail "dnl-sample --edge $name: $label $got, expected $want"
+    [[ -z $want || $got == "$want" ]] || fail "dnl-info on $name: $label $got, expected $want"
   done
 done <<'TABLE'
-empty 0 0 0 0
-pages-only 2 0 0 0
-untextured 0 1 1 0
-known 1 1 2 2
-capacity 16 13881 5612 248
+empty|--edge empty|0|0|0|0|0 (vertex 0, object texture 0, page 0)
+pages-only|--edge pages-only|2|0|0|0|
+untextured|--edge untextured|0|1|1|0|2 (vertex 0, object texture 1, page 2)
+known|--edge known|1|1|2|2|2 (vertex 1, object texture 0, page 1)
+capacity|--edge capacity|16|13881|5612|248|
+sample||||||0 (vertex 0, object texture 0, page 0)
+refused|--edge too-many-items|||||
 TABLE
-run "$writer" "$work/x.dnl" --edge unknown
-expectStatus 1 "dnl-sample --edge with an unknown name"
-run "$writer" "$work/x.dnl" --layout unknown
-expectStatus 1 "dnl-sample --layout with an unknown name"
 
-run "$writer" "$work/sample.dnl"
-expectStatus 0 "dnl-sample writing the sample"
-run "$writer" "$work/refused.dnl" --edge too-many-items
-expectStatus 0 "dnl-sample --edge too-many-items"
-
-# dnl-info, with its count of faces pointing outside the tables by the table they miss.
-run "$info" "$work/sample.dnl"
-expectStatus 0 "dnl-info on the sample"
-while read -r name counts; do
-  run "$info" "$work/$name.dnl"
-  got=$(sed -n 's/^faces pointing outside the loaded tables: //p' "$work/out")
-  [[ $got == "$counts" ]] || fail "dnl-info on $name: faces outside '$got', expected '$counts'"
-done <<'TABLE'
-sample 0 (vertex 0, object texture 0, page 0)
-known 2 (vertex 1, object texture 0, page 1)
-untextured 2 (vertex 0, object texture 1, page 2)
+# Each failing run: its status, what stderr must hold, the tool and its arguments. A refused
+# or unwritable file ends with 1; misuse with 2, followed by the usage.
+while IFS='|' read -r want named tool args; do
+  # shellcheck disable=SC2086  # the arguments are words
+  run "${!tool}" $args
+  [[ $status == "$want" ]] || fail "$tool $args: status $status, expected $want"
+  grep -qF -- "$named" "$work/err" || fail "$tool $args: '$named' not on stderr"
+  [[ $want == 1 ]] || grep -q "^Usage: " "$work/err" || fail "$tool $args: no usage on stderr"
+done <<TABLE
+1|dnl-info: $work/refused.dnl: more than 248 items|info|$work/refused.dnl
+1|dnl-export: $work/refused.dnl: more than 248 items|exporter|$work/refused.dnl $work/x.glb
+1|dnl-export: $work/none/x.glb: cannot write|exporter|$work/sample.dnl $work/none/x.glb
+1|dnl-sample: $work/none/x.dnl: cannot write|writer|$work/none/x.dnl
+2|--edge|writer|$work/x.dnl --edge unknown
+2|--layout|writer|$work/x.dnl --layout unknown
+2|OUT|writer|--edge known
+2|FILE|info|--json
+2|--bogus|info|$work/sample.dnl --bogus
+2|--scale|exporter|$work/sample.dnl $work/x.glb --scale 0
+2|--scale|exporter|$work/sample.dnl $work/x.glb --scale nan
+2|--scale|exporter|$work/sample.dnl $work/x.glb --scale 1x
+2|OUT|exporter|$work/sample.dnl
+2|y.glb|exporter|$work/sample.dnl $work/x.glb $work/y.glb
 TABLE
-run "$info" "$work/refused.dnl"
-expectStatus 1 "dnl-info on a level with too many items"
-grep -q "more than 248 items" "$work/err" ||
-  fail "dnl-info on a level with too many items: reason '$(cat "$work/err")'"
-run "$info"
-expectStatus 1 "dnl-info without a file"
-
-# dnl-export
-run "$exporter" "$work/refused.dnl" "$work/refused.glb"
-expectStatus 1 "dnl-export on a level with too many items"
-want="dnl-export: $work/refused.dnl: more than 248 items"
-[[ $(cat "$work/err") == "$want" ]] ||
-  fail "dnl-export on a level with too many items: message '$(cat "$work/err")', expected '$want'"
-for scale in 0 nan 1x; do
-  run "$exporter" "$work/sample.dnl" "$work/x.glb" --scale "$scale"
-  expectStatus 1 "dnl-export --scale $scale"
+for tool in writer info exporter; do
+  for flag in --help --version; do
+    run "${!tool}" "$flag"
+    [[ $status == 0 ]] || fail "$tool $flag: status $status"
+    [[ -s "$work/out" && ! -s "$work/err" ]] || fail "$tool $flag: not on stdout alone"
+  done
 done
-run "$exporter" "$work/sample.dnl"
-expectStatus 1 "dnl-export without an output path"
-run "$exporter" "$work/sample.dnl" "$work/all.glb" --scale 0.5 --no-shade --no-items
-expectStatus 0 "dnl-export with every option"
-[[ -s "$work/all.glb" ]] || fail "dnl-export with every option: no file written"
+grep -qx "dnl-export [0-9.]*" "$work/out" || fail "dnl-export --version: '$(cat "$work/out")'"
 
-[[ $failures == 0 ]] && echo "PASS: the tools' exit status and messages"
 [[ $failures == 0 ]]
