@@ -197,6 +197,14 @@ void deleteGlyphLists(uint32_t base, uint32_t count) {
   log(0, "deleteGlyphLists %u %u", base, count);
 }
 
+bool findPicturesFolder(char* out, uint32_t capacity) {
+  const std::string& folder = recording.picturesFolder;
+  if (folder.empty() || folder.size() >= capacity) return false;
+  folder.copy(out, folder.size());
+  out[folder.size()] = '\0';
+  return true;
+}
+
 void swapBuffers(DeviceContextHandle) {
   log(0, "swapBuffers");
   if (recording.onSwapBuffers) recording.onSwapBuffers();
