@@ -94,6 +94,26 @@ bool moveIntoPlace(const std::string& tempPath, const char* path, PngFileMode mo
   return !error;
 }
 
+// Fills the empty file at `path` where it stands, so that whoever holds it open reads the
+// picture; on failure it is emptied again, as it was.
+bool fillEmptyFile(const PixelImage& image, const char* path) {
+  std::FILE* file = std::fopen(path, "r+b");
+  if (file == nullptr) return false;
+  FileSink sink = {file, false};
+  const bool encoded = encodePng(image, writeToFile, &sink);
+  const bool closed = std::fclose(file) == 0;
+  if (encoded && !sink.failed && closed) return true;
+  std::error_code error;
+  std::filesystem::resize_file(path, 0, error);
+  return false;
+}
+
+bool isEmptyFile(const char* path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error) &&
+         std::filesystem::file_size(path, error) == 0 && !error;
+}
+
 }  // namespace
 
 bool encodePng(const PixelImage& image, PngSink sink, void* context) {
@@ -109,6 +129,7 @@ bool encodePng(const PixelImage& image, PngSink sink, void* context) {
 
 bool writePngFile(const PixelImage& image, const char* path, PngFileMode mode) {
   if (path == nullptr || path[0] == '\0') return false;
+  if (mode == PngFileMode::Replace && isEmptyFile(path)) return fillEmptyFile(image, path);
   std::string tempPath;
   std::FILE* file = openTemporaryBeside(path, tempPath);
   if (file == nullptr) return false;

@@ -104,6 +104,21 @@ TEST_F(PngFile, ReplaceOverwritesAndLeavesOnlyTheTarget) {
   EXPECT_EQ(entries(), 1u) << "no temporary file is left beside it";
 }
 
+TEST_F(PngFile, ReplaceFillsAnEmptyFileThatAReaderHoldsOpen) {
+  const fs::path target = folder / "made-by-the-caller.png";
+  std::ofstream(target).close();
+  std::ifstream reader(target, std::ios::binary);
+  ASSERT_TRUE(writePngFile(bottomUpImage(), target.string().c_str(), PngFileMode::Replace))
+      << "the empty file is written";
+  const std::vector<uint8_t> png((std::istreambuf_iterator<char>(reader)),
+                                 std::istreambuf_iterator<char>());
+  int width = 0;
+  int height = 0;
+  decode(png, &width, &height);
+  EXPECT_EQ(width, 2) << "the handle held open reads the picture";
+  EXPECT_EQ(entries(), 1u) << "no temporary file is left beside it";
+}
+
 TEST_F(PngFile, KeepExistingNeverTouchesAnExistingFile) {
   const fs::path target = folder / "out.png";
   std::ofstream(target) << "old";
