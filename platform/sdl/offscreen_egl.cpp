@@ -44,11 +44,14 @@ namespace platform {
 DeviceContextHandle createOffscreenContext(int32_t width, int32_t height) {
   destroyOffscreenContext(reinterpret_cast<DeviceContextHandle>(&offscreen));
   if (width < 1 || height < 1) return nullptr;
-  EGLDisplay display = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, nullptr, nullptr);
-  if (display == EGL_NO_DISPLAY || eglInitialize(display, nullptr, nullptr) != EGL_TRUE) {
-    return nullptr;
+  if (offscreen.display == EGL_NO_DISPLAY) {
+    EGLDisplay found = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, nullptr, nullptr);
+    if (found == EGL_NO_DISPLAY || eglInitialize(found, nullptr, nullptr) != EGL_TRUE) {
+      return nullptr;
+    }
+    offscreen.display = found;
   }
-  offscreen.display = display;
+  EGLDisplay display = offscreen.display;
   EGLConfig config = nullptr;
   if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE || !chooseConfig(display, &config)) {
     destroyOffscreenContext(reinterpret_cast<DeviceContextHandle>(&offscreen));
@@ -74,8 +77,10 @@ void destroyOffscreenContext(DeviceContextHandle dc) {
   eglMakeCurrent(offscreen.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   if (offscreen.context != EGL_NO_CONTEXT) eglDestroyContext(offscreen.display, offscreen.context);
   if (offscreen.surface != EGL_NO_SURFACE) eglDestroySurface(offscreen.display, offscreen.surface);
-  eglTerminate(offscreen.display);
-  offscreen = {EGL_NO_DISPLAY, EGL_NO_SURFACE, EGL_NO_CONTEXT};
+  // The display stays initialised for the process: terminating it would unload the driver,
+  // which a next context would only load again.
+  offscreen.surface = EGL_NO_SURFACE;
+  offscreen.context = EGL_NO_CONTEXT;
 }
 
 }  // namespace platform
