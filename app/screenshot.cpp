@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int32_t kMaxNumber = 999;
+
 constexpr size_t kPathSize = 1024;
 
 uint8_t framePixels[kScreenshotCapacity];
@@ -55,8 +56,8 @@ bool screenshotPath(const char* folderPath, const char* levelPathText, const cha
   }
   char suffix[16] = "";
   if (number > 1) std::snprintf(suffix, sizeof suffix, "-%d", static_cast<int>(number));
-  const int written = std::snprintf(out, capacity, "%s/%.*s-%s%s.png", folderPath, baseLength, base,
-                                    timeText, suffix);
+  const int written = std::snprintf(out, capacity, "%s%c%.*s-%s%s.png", folderPath,
+                                    kFolderSeparator, baseLength, base, timeText, suffix);
   return written > 0 && static_cast<size_t>(written) < capacity;
 }
 

@@ -11,6 +11,12 @@
 // The largest frame a screenshot takes: a 3840 x 2160 client area.
 inline constexpr size_t kScreenshotCapacity = 3u * 3840u * 2160u;
 
+#if defined(_WIN32)
+inline constexpr char kFolderSeparator = '\\';
+#else
+inline constexpr char kFolderSeparator = '/';
+#endif
+
 // "FOLDER/LEVEL-TIME.png" for number 1, "FOLDER/LEVEL-TIME-N.png" after, LEVEL the base
 // name of `levelPath` without its extension ("level" when it has none). False when the
 // result does not fit in `capacity`.

@@ -31,6 +31,8 @@ struct Arguments {
 // Declares the options; the checks make every bad value misuse before anything is read.
 void declareOptions(CLI::App& app, Arguments& args) {
   declareVersion(app, DUNMOOR_VERSION);
+  // "/tmp/level.dnl" is a path on every system (Wine's included), never a Windows-style option.
+  app.allow_windows_style_options(false);
   app.add_option("LEVEL", args.level, "The level file")->required();
   app.add_option("OUT", args.output, "The PNG picture to write")->required();
   auto* size = app.add_option("--size", args.size, "Picture size, 1 to 8192 each (640x480)")

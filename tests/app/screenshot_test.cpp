@@ -79,15 +79,16 @@ TEST_P(ScreenshotNameTest, NameFollowsTheLevel) {
   char out[128];
   ASSERT_TRUE(screenshotPath("/pics", GetParam().levelPath, "20261207-114512", GetParam().number,
                              out, sizeof out));
-  EXPECT_STREQ(out, GetParam().expected) << "name for " << GetParam().levelPath;
+  EXPECT_EQ(out, "/pics" + std::string(1, kFolderSeparator) + GetParam().expected)
+      << "name for " << GetParam().levelPath;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, ScreenshotNameTest,
-    ::testing::Values(NameCase{"/levels/sample.dnl", 1, "/pics/sample-20261207-114512.png"},
-                      NameCase{"C:\\Levels\\Jungle.DNL", 3, "/pics/Jungle-20261207-114512-3.png"},
-                      NameCase{"a.b/noext", 1, "/pics/noext-20261207-114512.png"},
-                      NameCase{"/levels/.dnl", 2, "/pics/level-20261207-114512-2.png"}));
+    ::testing::Values(NameCase{"/levels/sample.dnl", 1, "sample-20261207-114512.png"},
+                      NameCase{"C:\\Levels\\Jungle.DNL", 3, "Jungle-20261207-114512-3.png"},
+                      NameCase{"a.b/noext", 1, "noext-20261207-114512.png"},
+                      NameCase{"/levels/.dnl", 2, "level-20261207-114512-2.png"}));
 
 TEST(ScreenshotName, TooLongForTheBufferIsRefused) {
   char out[24];

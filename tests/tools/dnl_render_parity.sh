@@ -4,8 +4,9 @@
 # and for misuse.
 # Usage: dnl_render_parity.sh LINUX_DNL_RENDER LINUX_DNL_SAMPLE WINDOWS_DNL_RENDER OUTPUT_DIR
 set -u
-linuxRender=$1 sampleWriter=$2 windowsRender=$3 outDir=$4
-[[ -x "$linuxRender" ]] || { echo "SKIP: no Linux dnl-render"; exit 77; }
+[[ -x "$1" ]] || { echo "SKIP: no Linux dnl-render"; exit 77; }
+linuxRender=$(realpath "$1") sampleWriter=$(realpath "$2") windowsRender=$(realpath "$3")
+outDir=$4
 wineProgram=$(command -v /usr/lib/wine/wine64 || command -v wine) ||
   { echo "SKIP: wine is not installed"; exit 77; }
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
