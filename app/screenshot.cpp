@@ -61,6 +61,17 @@ bool screenshotPath(const char* folderPath, const char* levelPathText, const cha
   return written > 0 && static_cast<size_t>(written) < capacity;
 }
 
+bool saveNumberedPicture(const PixelImage& image, const char* folderPath, const char* levelPathText,
+                         const char* timeText, char* out, size_t capacity) {
+  for (int32_t number = 1; number <= kMaxNumber; ++number) {
+    if (!screenshotPath(folderPath, levelPathText, timeText, number, out, capacity)) break;
+    if (writePngFile(image, out, PngFileMode::KeepExisting)) return true;
+    if (!fileExists(out)) return false;
+  }
+  out[0] = '\0';
+  return false;
+}
+
 void saveScreenshot(platform::WindowHandle window) {
   int32_t width = 0;
   int32_t height = 0;
@@ -76,17 +87,12 @@ void saveScreenshot(platform::WindowHandle window) {
   char timeText[32];
   formatLocalTime(timeText, sizeof timeText);
   const PixelImage image = {framePixels, width, height, 3, true};
-  for (int32_t number = 1; number <= kMaxNumber; ++number) {
-    if (!screenshotPath(folder, levelPath, timeText, number, path, sizeof path)) break;
-    if (writePngFile(image, path, PngFileMode::KeepExisting)) {
-      std::printf("%s\n", path);
-      std::fflush(stdout);
-      return;
-    }
-    if (!fileExists(path)) {
-      std::fprintf(stderr, "F12: cannot write the screenshot %s\n", path);
-      return;
-    }
+  if (saveNumberedPicture(image, folder, levelPath, timeText, path, sizeof path)) {
+    std::printf("%s\n", path);
+    std::fflush(stdout);
+  } else if (path[0] != '\0') {
+    std::fprintf(stderr, "F12: cannot write the screenshot %s\n", path);
+  } else {
+    std::fprintf(stderr, "F12: no free screenshot name in %s\n", folder);
   }
-  std::fprintf(stderr, "F12: no free screenshot name in %s\n", folder);
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "image/png_image.h"
 #include "platform/platform.h"
 
 // The largest frame a screenshot takes: a 3840 x 2160 client area.
@@ -22,6 +23,12 @@ inline constexpr char kFolderSeparator = '/';
 // result does not fit in `capacity`.
 bool screenshotPath(const char* folder, const char* levelPath, const char* timeText, int32_t number,
                     char* out, size_t capacity);
+
+// Writes `image` under the first name screenshotPath gives for numbers 1 to 999 that no file
+// has yet, leaving the name in `out`. False with `out` naming the file that could not be
+// written, or empty when no name was free.
+bool saveNumberedPicture(const PixelImage& image, const char* folder, const char* levelPath,
+                         const char* timeText, char* out, size_t capacity);
 
 // Draws the current frame again, reads it back and saves it; prints the path on stdout.
 void saveScreenshot(platform::WindowHandle window);

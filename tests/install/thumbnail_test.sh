@@ -51,7 +51,9 @@ case "$scenario" in
     ;;
   sandbox)
     skipUnless bwrap
-    sandbox=(bwrap --ro-bind /usr /usr --ro-bind /etc/ld.so.cache /etc/ld.so.cache
+    # A sanitizer build reads its leak suppressions: the one file added to the sandbox.
+    supp=$(realpath "$(dirname "$0")/../lsan.supp")
+    sandbox=(bwrap --ro-bind /usr /usr --ro-bind "$supp" "$supp" --ro-bind /etc/ld.so.cache /etc/ld.so.cache
       --symlink usr/lib /lib --symlink usr/lib64 /lib64 --symlink usr/bin /bin
       --proc /proc --dev /dev --chdir / --unshare-all --die-with-parent
       --setenv PATH /opt/dunmoor/bin:/usr/bin --ro-bind "$prefix/bin" /opt/dunmoor/bin
