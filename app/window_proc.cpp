@@ -1,4 +1,4 @@
-// Handles the window's messages and the key commands Esc, 0, 1, 2, 3, 4, 9, R, F1 and F6.
+// Handles the window's messages and the key commands Esc, 0, 1, 2, 3, 4, 9, R, F1, F6 and F12.
 #include "app/window_proc.h"
 
 #include <cstdio>
@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/display_mode.h"
 #include "app/init_viewer.h"
+#include "app/screenshot.h"
 #include "app/shell_state.h"
 #include "camera/camera.h"
 #include "camera/navigation.h"
@@ -65,6 +66,10 @@ void onQuit(WindowHandle window) {
 }
 
 void onKeyDown(WindowHandle window, uint32_t key) {
+  if (key == kVkF12) {
+    saveScreenshot(window);
+    return;
+  }
   if (key < kVkEscape || key > kVkF6) return;
   switch (key) {
     case kVkEscape:

@@ -14,9 +14,10 @@ struct ViewSettings {
   int32_t fogOn;
   int32_t cullOn;
   int32_t showStatus;
+  int32_t showLabels;  // the item labels; the viewer keeps them on, dnl-render chooses
 };
 
 inline constexpr ViewSettings kDefaultViewSettings = {100.0f, 0.05f, 0.0025f, 25000.0f, 0,
-                                                      0,      0,     0,       1};
+                                                      0,      0,     0,       1,        1};
 
 extern ViewSettings viewSettings;

@@ -3,6 +3,8 @@
 #include "image/png_image.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -14,10 +16,60 @@
 #else
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cstdlib>
 #endif
 
+namespace {
+
+// stb's encoder takes its working buffers (filtered rows, compressed stream, match table)
+// from a bump arena in static storage, emptied at every encoding, so that a picture up to
+// about 1920 x 1080 (the viewer's screenshot) is encoded without touching the heap; larger
+// pictures (the tools') spill over to the C heap.
+constexpr size_t kArenaSize = size_t{32} << 20;
+constexpr size_t kArenaAlignment = 16;
+alignas(kArenaAlignment) unsigned char arena[kArenaSize];
+size_t arenaUsed = 0;
+unsigned char* lastArenaBlock = nullptr;
+
+bool inArena(const void* block) {
+  const auto* byte = static_cast<const unsigned char*>(block);
+  return byte >= arena && byte < arena + kArenaSize;
+}
+
+void* encoderAllocate(size_t size) {
+  const size_t rounded = (size + kArenaAlignment - 1) & ~(kArenaAlignment - 1);
+  if (rounded < size || rounded > kArenaSize - arenaUsed) return std::malloc(size);
+  lastArenaBlock = arena + arenaUsed;
+  arenaUsed += rounded;
+  return lastArenaBlock;
+}
+
+void* encoderReallocate(void* block, size_t oldSize, size_t newSize) {
+  if (block == nullptr) return encoderAllocate(newSize);
+  if (!inArena(block)) return std::realloc(block, newSize);
+  if (block == lastArenaBlock) {  // the newest block grows in place while there is room
+    arenaUsed = static_cast<size_t>(lastArenaBlock - arena);
+    const size_t rounded = (newSize + kArenaAlignment - 1) & ~(kArenaAlignment - 1);
+    if (rounded >= newSize && rounded <= kArenaSize - arenaUsed) {
+      arenaUsed += rounded;
+      return block;
+    }
+    arenaUsed += (oldSize + kArenaAlignment - 1) & ~(kArenaAlignment - 1);
+  }
+  void* moved = encoderAllocate(newSize);
+  if (moved != nullptr) std::memcpy(moved, block, oldSize < newSize ? oldSize : newSize);
+  return moved;
+}
+
+// Arena blocks go with the next encoding.
+void encoderFree(void* block) {
+  if (!inArena(block)) std::free(block);
+}
+
+}  // namespace
+
+#define STBIW_MALLOC(size) encoderAllocate(size)
+#define STBIW_REALLOC_SIZED(block, oldSize, newSize) encoderReallocate(block, oldSize, newSize)
+#define STBIW_FREE(block) encoderFree(block)
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
 #define STB_IMAGE_WRITE_STATIC
@@ -94,6 +146,26 @@ bool moveIntoPlace(const std::string& tempPath, const char* path, PngFileMode mo
   return !error;
 }
 
+// Fills the empty file at `path` where it stands, so that whoever holds it open reads the
+// picture; on failure it is emptied again, as it was.
+bool fillEmptyFile(const PixelImage& image, const char* path) {
+  std::FILE* file = std::fopen(path, "r+b");
+  if (file == nullptr) return false;
+  FileSink sink = {file, false};
+  const bool encoded = encodePng(image, writeToFile, &sink);
+  const bool closed = std::fclose(file) == 0;
+  if (encoded && !sink.failed && closed) return true;
+  std::error_code error;
+  std::filesystem::resize_file(path, 0, error);
+  return false;
+}
+
+bool isEmptyFile(const char* path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error) &&
+         std::filesystem::file_size(path, error) == 0 && !error;
+}
+
 }  // namespace
 
 bool encodePng(const PixelImage& image, PngSink sink, void* context) {
@@ -102,6 +174,8 @@ bool encodePng(const PixelImage& image, PngSink sink, void* context) {
   const bool channelsValid = image.channels == 3 || image.channels == 4;
   if (!sizeValid || !channelsValid || image.pixels == nullptr || sink == nullptr) return false;
   stbi_flip_vertically_on_write(image.bottomUp ? 1 : 0);
+  arenaUsed = 0;
+  lastArenaBlock = nullptr;
   SinkCall call = {sink, context};
   return stbi_write_png_to_func(forward, &call, image.width, image.height, image.channels,
                                 image.pixels, image.width * image.channels) != 0;
@@ -109,6 +183,7 @@ bool encodePng(const PixelImage& image, PngSink sink, void* context) {
 
 bool writePngFile(const PixelImage& image, const char* path, PngFileMode mode) {
   if (path == nullptr || path[0] == '\0') return false;
+  if (mode == PngFileMode::Replace && isEmptyFile(path)) return fillEmptyFile(image, path);
   std::string tempPath;
   std::FILE* file = openTemporaryBeside(path, tempPath);
   if (file == nullptr) return false;

@@ -23,7 +23,8 @@ using PngSink = void (*)(void* context, const void* bytes, size_t size);
 bool encodePng(const PixelImage& image, PngSink sink, void* context);
 
 enum class PngFileMode {
-  Replace,       // an existing file at the path is replaced
+  Replace,       // an existing file at the path is replaced; an empty one is filled in place
+                 // (a thumbnail service reads the file it made through the handle it holds)
   KeepExisting,  // an existing file at the path is kept and the write fails
 };
 

@@ -143,3 +143,19 @@ void deleteGlyphLists(uint32_t listBase, uint32_t count);
 void swapBuffers(DeviceContextHandle dc);
 
 }  // namespace platform
+
+namespace platform {
+
+// --- Pictures without a screen, and where pictures go ---
+// An OpenGL context with a drawing buffer of its own, width x height pixels (8 bits per
+// colour channel, 16 depth bits), made current with no window on screen and no display
+// needed; its device context serves buildGlyphLists. Null when none can be had.
+DeviceContextHandle createOffscreenContext(int32_t width, int32_t height);
+// Releases the context and its buffer (null: nothing).
+void destroyOffscreenContext(DeviceContextHandle dc);
+
+// The user's pictures folder, when the desktop names one that exists and is not the home
+// folder, copied into `out` (terminated); false otherwise, or when it does not fit.
+bool findPicturesFolder(char* out, uint32_t capacity);
+
+}  // namespace platform

@@ -24,6 +24,7 @@ inline constexpr uint8_t kVkNumpad1 = 0x61;
 inline constexpr uint8_t kVkF1 = 0x70;
 inline constexpr uint8_t kVkF4 = 0x73;
 inline constexpr uint8_t kVkF6 = 0x75;
+inline constexpr uint8_t kVkF12 = 0x7B;
 inline constexpr uint8_t kVkOemPlus = 0xBB;    // + / =
 inline constexpr uint8_t kVkOemComma = 0xBC;   // ,
 inline constexpr uint8_t kVkOemMinus = 0xBD;   // -

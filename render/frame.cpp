@@ -97,7 +97,7 @@ void renderFrame() {
   glEnable(GL_TEXTURE_2D);
   glCallList(kSceneList);
   glDisable(GL_TEXTURE_2D);
-  drawItemLabels();
+  if (viewSettings.showLabels != 0) drawItemLabels();
   glPopMatrix();
   glFlush();
 }

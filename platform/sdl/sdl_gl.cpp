@@ -1,8 +1,6 @@
 // SDL2 backend: the display-mode switch and restore, and the OpenGL binding (pixel format,
-// context, glyph lists, buffer swap). The device context is the SDL window itself.
-#include <GL/gl.h>
-
-#include "platform/sdl/glyph_lists.h"
+// context, buffer swap; the glyph lists are in glyph_doorway.cpp). The device context is the SDL
+// window itself.
 #include "platform/sdl/sdl_backend.h"
 
 namespace {
@@ -92,14 +90,6 @@ bool makeCurrent(DeviceContextHandle dc, RenderingContextHandle rc) {
 
 void deleteRenderingContext(RenderingContextHandle rc) {
   if (rc != nullptr) SDL_GL_DeleteContext(reinterpret_cast<SDL_GLContext>(rc));
-}
-
-bool buildGlyphLists(DeviceContextHandle, uint32_t firstCode, uint32_t count, uint32_t listBase) {
-  return buildFontGlyphLists(firstCode, count, listBase);
-}
-
-void deleteGlyphLists(uint32_t listBase, uint32_t count) {
-  glDeleteLists(listBase, static_cast<GLsizei>(count));
 }
 
 void swapBuffers(DeviceContextHandle dc) {

@@ -60,6 +60,7 @@ constexpr KeyRow kKeyTable[] = {
     {SDL_SCANCODE_F1,           kVkF1},         // F1: help screen
     {SDL_SCANCODE_F4,           kVkF4},         // Alt+F4: close the window
     {SDL_SCANCODE_F6,           kVkF6},         // F6: load another level
+    {SDL_SCANCODE_F12,          kVkF12},        // F12: screenshot
     {SDL_SCANCODE_EQUALS,       kVkOemPlus},    // = and +
     {SDL_SCANCODE_COMMA,        kVkOemComma},   // ,
     {SDL_SCANCODE_MINUS,        kVkOemMinus},   // -

@@ -79,6 +79,22 @@ TEST(PngFile, ReplaceOverwritesAndKeepExistingDoesNot) {
   EXPECT_EQ(entries(folder), 1u) << "no temporary file is left beside it";
 }
 
+TEST(PngFile, ReplaceFillsAnEmptyFileThatAReaderHoldsOpen) {
+  const fs::path folder = freshFolder("png-test-held", false);
+  const fs::path target = folder / "made-by-the-caller.png";
+  std::ofstream(target).close();
+  std::ifstream reader(target, std::ios::binary);
+  ASSERT_TRUE(writePngFile(kImage, target.string().c_str(), PngFileMode::Replace))
+      << "the empty file is written";
+  const std::vector<uint8_t> png((std::istreambuf_iterator<char>(reader)), {});
+  int width = 0, height = 0, channels = 0;
+  stbi_uc* rows = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &width, &height,
+                                        &channels, 3);
+  EXPECT_NE(rows, nullptr) << "the handle held open reads the picture";
+  stbi_image_free(rows);
+  EXPECT_EQ(entries(folder), 1u) << "no temporary file is left beside it";
+}
+
 TEST(PngFile, AFailedWriteLeavesNothing) {
   const fs::path folder = freshFolder("png-test-failed", false);
   const PixelImage refused = {kBottomUpRows, 0, 3, 3, true};

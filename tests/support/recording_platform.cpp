@@ -190,6 +190,14 @@ bool buildGlyphLists(DeviceContextHandle, uint32_t firstCode, uint32_t count, ui
 
 void deleteGlyphLists(uint32_t, uint32_t) {}
 
+bool findPicturesFolder(char* out, uint32_t capacity) {
+  const std::string& folder = recording.picturesFolder;
+  if (folder.empty() || folder.size() >= capacity) return false;
+  folder.copy(out, folder.size());
+  out[folder.size()] = '\0';
+  return true;
+}
+
 void swapBuffers(DeviceContextHandle) {
   if (recording.onSwapBuffers) recording.onSwapBuffers();
 }

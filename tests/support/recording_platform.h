@@ -19,6 +19,7 @@ struct RecordingPlatform {
   int32_t pixelFormat = 1;
   uint8_t keyboard[256] = {};
   std::string dialogPath = "/levels/sample.dnl";  // written into the request's buffer
+  std::string picturesFolder;  // empty: the desktop names none
 
   // What happened.
   std::vector<std::string> calls;
