@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end scenarios of the Windows viewer under Wine on its own Xvfb: fly through the
 # sample level (written by the Windows dnl-sample) and look around with the pointer, cancel
-# the start-up dialog, choose a file that is not a level, and start on a screen that refuses
-# the viewer's display mode.
-# Usage: viewer_wine_e2e.sh fly|cancel|not-level|refused-mode VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
+# the start-up dialog, choose a file that is not a level, start on a screen that refuses the
+# viewer's display mode, and save the picture with F12.
+# Usage: viewer_wine_e2e.sh fly|cancel|not-level|refused-mode|f12 VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 source "$here/x_session.sh"
@@ -100,6 +100,23 @@ case "$scenario" in
     convert "$workDir/1-drawn.png" -crop 640x480+0+0 +repage "$workDir/1-window.png"
     colours=$(colourCount "$workDir/1-window.png")
     ((colours >= 64)) || fail "the level is not drawn after the reports ($colours colours)"
+    endWithEsc
+    ;;
+  f12)
+    # The window's picture is saved as a PNG named after the level in the Pictures folder,
+    # whose path the viewer prints.
+    writeSample
+    startViewer sample.dnl sample.dnl
+    checkStartDrawn 3
+    xdotool key F12
+    sleep 2
+    saved=$(tr -d '\r' <"$workDir/viewer.log" | grep -a '\.png$' | tail -n1)
+    [[ "$saved" == *'\sample-'*.png ]] || fail "F12 printed no picture path named after the level"
+    [[ "$saved" == *Pictures* ]] || fail "$saved is not in the Pictures folder"
+    unixPath=$("$wineProgram" winepath -u "$saved" 2>/dev/null | tr -d '\r')
+    picture=$(identify -format '%m %w' "$unixPath")
+    rm -f "$unixPath"  # the prefix's Pictures may be the user's own folder
+    [[ "$picture" == "PNG 6"[0-9][0-9] ]] || fail "$saved is not a window-wide PNG ($picture)"
     endWithEsc
     ;;
   *)

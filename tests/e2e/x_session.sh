@@ -136,6 +136,21 @@ differingPixels() {
   compare -metric AE "$1.body.png" "$2.body.png" null: 2>&1 | cut -d' ' -f1 || true
 }
 
+# Normalised RMSE between two pictures, times 1000 (an integer). compare's status says
+# whether they differ at all, which is not the question here.
+rmsePermille() {
+  { compare -metric RMSE "$1" "$2" null: 2>&1 || true; } | sed -E 's/.*\(([0-9.e-]+)\).*/\1/' |
+    awk '{printf "%d", $1 * 1000}'
+}
+
+# Fails unless picture $1 matches picture $2 within a normalised RMSE of 0.02; $3 names it.
+expectSamePicture() {
+  local rmse
+  rmse=$(rmsePermille "$1" "$2")
+  echo "$3: normalised RMSE $rmse/1000"
+  ((rmse < 20)) || fail "$3: the pictures differ (normalised RMSE $rmse/1000)"
+}
+
 # Number of distinct colours in a screenshot.
 colourCount() { identify -format '%k' "$1"; }
 

@@ -3,43 +3,32 @@
 # shaded, within a normalised RMSE of 0.02, and ends with the same status for a refused level
 # and for misuse.
 # Usage: dnl_render_parity.sh LINUX_DNL_RENDER LINUX_DNL_SAMPLE WINDOWS_DNL_RENDER OUTPUT_DIR
-set -u
+set -euo pipefail
 [[ -x "$1" ]] || { echo "SKIP: no Linux dnl-render"; exit 77; }
-linuxRender=$(realpath "$1") sampleWriter=$(realpath "$2") windowsRender=$(realpath "$3")
-outDir=$4
-wineProgram=$(command -v /usr/lib/wine/wine64 || command -v wine) ||
-  { echo "SKIP: wine is not installed"; exit 77; }
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-rm -rf "$outDir"
-mkdir -p "$outDir"
-"$sampleWriter" "$outDir/sample.dnl" >/dev/null || exit 1
-"$sampleWriter" "$outDir/refused.dnl" --edge too-many-items >/dev/null || exit 1
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
+here=$(dirname "$(realpath "$0")")
+source "$here/../e2e/x_session.sh"
+source "$here/../e2e/wine_session.sh"
+[[ -n "$wineProgram" ]] || { echo "SKIP: wine is not installed"; exit 77; }
+linuxRender=$(realpath "$1") windowsRender=$(realpath "$3")
+takeScenarioArguments parity "$1" "$2" "$4"
+"$sampleWriter" "$workDir/sample.dnl" >/dev/null
+"$sampleWriter" "$workDir/refused.dnl" --edge too-many-items >/dev/null
 
 for options in "" "--shade --thumbnail 256"; do
   # shellcheck disable=SC2086  # the options are words
-  "$linuxRender" "$outDir/sample.dnl" "$outDir/linux.png" $options
+  "$linuxRender" "$workDir/sample.dnl" "$workDir/linux.png" $options
   # shellcheck disable=SC2086
-  "$wineProgram" "$windowsRender" "$outDir/sample.dnl" "$outDir/windows.png" $options ||
+  "$wineProgram" "$windowsRender" "$workDir/sample.dnl" "$workDir/windows.png" $options ||
     fail "dnl-render.exe $options failed"
-  rmse=$(compare -metric RMSE "$outDir/linux.png" "$outDir/windows.png" null: 2>&1 |
-    sed -E 's/.*\(([0-9.e-]+)\).*/\1/' | awk '{printf "%d", $1 * 1000}')
-  echo "dnl-render $options: normalised RMSE $rmse/1000"
-  ((rmse < 20)) || fail "dnl-render.exe $options draws another picture ($rmse/1000)"
+  expectSamePicture "$workDir/linux.png" "$workDir/windows.png" "dnl-render $options"
 done
 for args in "refused.dnl out.png" "sample.dnl out.png --size 0x0"; do
+  linuxStatus=0 windowsStatus=0
   # shellcheck disable=SC2086
-  (cd "$outDir" && "$linuxRender" $args 2>/dev/null)
-  linuxStatus=$?
+  (cd "$workDir" && "$linuxRender" $args 2>/dev/null) || linuxStatus=$?
   # shellcheck disable=SC2086
-  (cd "$outDir" && "$wineProgram" "$windowsRender" $args 2>/dev/null)
-  windowsStatus=$?
+  (cd "$workDir" && "$wineProgram" "$windowsRender" $args 2>/dev/null) || windowsStatus=$?
   [[ $linuxStatus == "$windowsStatus" ]] ||
     fail "dnl-render $args ends with $windowsStatus on Windows, $linuxStatus on Linux"
 done
-[[ $failures == 0 ]] && echo "PASS: dnl-render draws the same on both systems"
-[[ $failures == 0 ]]
+echo "PASS: dnl-render draws the same on both systems"
