@@ -57,6 +57,7 @@ expectStatus 0 "dnl-sample --edge too-many-items"
 # dnl-info, with its count of faces pointing outside the tables by the table they miss.
 run "$info" "$work/sample.dnl"
 expectStatus 0 "dnl-info on the sample"
+grep -q "ends early" "$work/out" && fail "dnl-info on the whole sample: says it ends early"
 while read -r name counts; do
   run "$info" "$work/$name.dnl"
   got=$(sed -n 's/^faces pointing outside the loaded tables: //p' "$work/out")
@@ -72,6 +73,11 @@ grep -q "more than 248 items" "$work/err" ||
   fail "dnl-info on a level with too many items: reason '$(cat "$work/err")'"
 run "$info"
 expectStatus 1 "dnl-info without a file"
+head -c 100000 "$work/sample.dnl" >"$work/cut.dnl"
+run "$info" "$work/cut.dnl"
+expectStatus 0 "dnl-info on a file cut short"
+grep -q "^file ends early: the loader read [1-9][0-9]* bytes past its end$" "$work/out" ||
+  fail "dnl-info on a file cut short: no line saying how far it read past the end"
 
 # dnl-export
 run "$exporter" "$work/refused.dnl" "$work/refused.glb"
