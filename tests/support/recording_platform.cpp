@@ -197,6 +197,31 @@ void deleteGlyphLists(uint32_t base, uint32_t count) {
   log(0, "deleteGlyphLists %u %u", base, count);
 }
 
+WindowHandle createFramedWindow(const WindowParams& p, const WindowFrame& f) {
+  log(0, "createFramedWindow decorated=%d resizable=%d coversDesktop=%d", f.decorated ? 1 : 0,
+      f.resizable ? 1 : 0, f.coversDesktop ? 1 : 0);
+  return createWindow(p);
+}
+
+bool getDesktopSize(int32_t* width, int32_t* height) {
+  *width = recording.desktopWidth;
+  *height = recording.desktopHeight;
+  return true;
+}
+
+bool watchFile(WindowHandle, const char* path) {
+  return log(true, "watchFile %s", path);
+}
+
+void stopWatchingFile() {
+  log(0, "stopWatchingFile");
+}
+
+bool buildGlyphListsAtHeight(DeviceContextHandle, uint32_t firstCode, uint32_t count, uint32_t base,
+                             int32_t height) {
+  return log(true, "buildGlyphListsAtHeight %u %u %u %d", firstCode, count, base, height);
+}
+
 void swapBuffers(DeviceContextHandle) {
   log(0, "swapBuffers");
   if (recording.onSwapBuffers) recording.onSwapBuffers();

@@ -19,6 +19,7 @@ struct RecordingPlatform {
   uint8_t keyboard[256] = {};
   std::string dialogPath = "/levels/sample.dnl";  // written into the request's buffer
   int32_t displayModeResult = 0, pixelFormat = 1;
+  int32_t desktopWidth = 1920, desktopHeight = 1080;
 
   // What happened.
   std::vector<std::string> calls;
