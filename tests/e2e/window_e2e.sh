@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# End-to-end scenarios of the viewer in a window, on the whole desktop and following edits:
+#   window      Xorg's dummy driver with openbox: --window=800x600 is an 800 x 600 client in
+#               a frame of the window manager, neither top-most nor override-redirect, the
+#               picture fills it and follows a resize, and the screen mode never changes.
+#   fullscreen  the same desktop: --fullscreen covers the 1024 x 768 screen, no mode change.
+#   watch       --watch: an edit written in place and one renamed over the file are shown
+#               with the pose kept, a file cut short keeps the picture and says why; Esc
+#               ends with 1. Prints how long each reload took to show.
+# Usage: window_e2e.sh SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR
+set -u
+scenario=$1
+here=$(dirname "$(realpath "$0")")
+source "$here/x_session.sh"
+source "$here/desktop_session.sh"
+
+requirePrograms Xvfb xdotool xwininfo xprop import compare
+if [[ "$scenario" != watch ]]; then
+  requirePrograms Xorg xrandr openbox
+  [[ $(id -u) == 0 ]] || { echo "SKIP: Xorg with the dummy driver needs root"; exit 77; }
+  ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 ||
+    { echo "SKIP: no dummy video driver"; exit 77; }
+fi
+takeScenarioArguments "$@"
+export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+viewerPid="" samplerPid=""
+
+cleanUp() {
+  [[ -n "$samplerPid" ]] && kill "$samplerPid" 2>/dev/null
+  [[ -n "$viewerPid" ]] && kill "$viewerPid" 2>/dev/null
+  stopOpenbox
+  stopXvfb
+  stopXorg
+}
+trap cleanUp EXIT
+
+# Starts the viewer on the sample level in the work folder with the options "$@".
+startViewer() {
+  (cd "$workDir" && exec timeout 90 "$viewer" "$@" sample.dnl) >>"$workDir/viewer.log" 2>&1 &
+  viewerPid=$!
+  waitFor 20 viewerShown || fail "the viewer window was not shown"
+  sleep 1
+  window=$(viewerWindow)
+}
+
+# Client width and height of window $1, "WxH".
+clientSize() {
+  xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'
+}
+
+# Screenshot $2 of window $1's client, cut from the screen (a shot of the window alone can
+# lag behind what an OpenGL window shows).
+clientShot() {
+  local at
+  at=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF}
+    /Absolute upper-left Y/ {y = $NF} END {print "+" x "+" y}')
+  import -window root -crop "$(clientSize "$1")$at" +repage "$2"
+}
+
+# Fails unless the window's picture fills its client: its right and bottom strips drawn.
+checkFills() {
+  local shot=$workDir/$1.png size strip
+  clientShot "$window" "$shot"
+  size=$(clientSize "$window")
+  for strip in "100x${size#*x}+$((${size%x*} - 100))+0" "${size%x*}x100+0+$((${size#*x} - 130))"; do
+    convert "$shot" -crop "$strip" +repage "$shot.strip.png"
+    (($(colourCount "$shot.strip.png") >= 32)) || fail "$1: the picture does not fill $strip"
+  done
+}
+
+# Screenshot $1 of the window's client without the bottom 40 rows (the status line).
+shotAbove() {
+  local size
+  size=$(clientSize "$window")
+  clientShot "$window" "$workDir/$1.full.png"
+  convert "$workDir/$1.full.png" -crop "${size%x*}x$((${size#*x} - 40))+0+0" +repage \
+    "$workDir/$1.png"
+}
+pixelsBetween() { compare -metric AE "$workDir/$1.png" "$workDir/$2.png" null: 2>&1 | cut -d' ' -f1; }
+differsFrom() { shotAbove now && (($(pixelsBetween "$1" now) > $2)); }
+sameAs() { shotAbove now && (($(pixelsBetween "$1" now) < $2)); }
+
+# Writes a level through the sample writer into $1 ("--edge NAME" or nothing for the sample).
+levelInto() {
+  local target=$1
+  shift
+  "$sampleWriter" "$workDir/new.dnl" "$@" >/dev/null || fail "no level written"
+  [[ "$target" == new.dnl ]] || mv "$workDir/new.dnl" "$workDir/$target"
+}
+
+# Milliseconds since $1 (from date +%s%N).
+millisSince() { echo $((($(date +%s%N) - $1) / 1000000)); }
+
+levelInto sample.dnl
+case "$scenario" in
+  window | fullscreen)
+    startXorgDummy "$workDir" || fail "Xorg did not start"
+    waitFor 10 modeIs 1024x768 || fail "the user's mode is $(currentMode), not 1024x768"
+    startOpenbox "$workDir" || fail "openbox did not start"
+    (while sleep 0.2; do currentMode; done) >"$workDir/modes.txt" 2>/dev/null &
+    samplerPid=$!
+    if [[ "$scenario" == window ]]; then
+      startViewer --window=800x600
+      [[ $(clientSize "$window") == 800x600 ]] || fail "the client is $(clientSize "$window")"
+      extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p')
+      [[ -n "$extents" && "$extents" != "0, 0, 0, 0" ]] || fail "no frame: extents '$extents'"
+      xwininfo -id "$window" | grep -q "Override Redirect State: no" || fail "override-redirect"
+      xprop -id "$window" _NET_WM_STATE | grep -q ABOVE && fail "the window is top-most"
+      checkFills 1-at-800x600
+      xdotool windowsize --sync "$window" 1000 700
+      sleep 1
+      [[ $(clientSize "$window") == 1000x700 ]] || fail "resized to $(clientSize "$window")"
+      checkFills 2-at-1000x700
+    else
+      startViewer --fullscreen
+      geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x = $NF}
+        /Absolute upper-left Y/ {y = $NF} END {print x "," y}')
+      [[ $(clientSize "$window") == 1024x768 && "$geometry" == 0,0 ]] ||
+        fail "the viewer covers $(clientSize "$window") at $geometry, not the screen"
+      checkFills 1-desktop
+    fi
+    xdotool key Escape
+    waitViewer 10
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    kill "$samplerPid"
+    samplerPid=""
+    grep -v -x 1024x768 "$workDir/modes.txt" && fail "the screen mode changed while it ran"
+    modeIs 1024x768 || fail "the screen is $(currentMode) after the viewer"
+    ;;
+  watch)
+    startXvfb "$workDir" 1024x768x24 || fail "Xvfb did not start"
+    startViewer --window=640x480 --watch
+    xdotool windowfocus --sync "$window" 2>/dev/null
+    xdotool keydown Up sleep 0.4 keyup Up  # away from the start pose
+    sleep 1
+    shotAbove 1-moved
+    levelInto new.dnl --edge known
+    start=$(date +%s%N)
+    cat "$workDir/new.dnl" >"$workDir/sample.dnl"
+    waitFor 10 differsFrom 1-moved 20000 || fail "an edit written in place was not shown"
+    echo "written in place: shown after $(millisSince "$start") ms (at most)"
+    shotAbove 2-edited
+    levelInto new.dnl
+    start=$(date +%s%N)
+    mv "$workDir/new.dnl" "$workDir/sample.dnl"
+    waitFor 10 sameAs 1-moved 3000 || fail "the level renamed back was not shown at the same pose"
+    echo "renamed over: shown after $(millisSince "$start") ms (at most)"
+    levelInto new.dnl --edge known
+    head -c 100000 "$workDir/new.dnl" >"$workDir/cut.dnl"
+    mv "$workDir/cut.dnl" "$workDir/sample.dnl"
+    waitFor 10 grep -q "not reloaded: the file ends before its last section" \
+      "$workDir/viewer.log" || fail "a file cut short was not reported"
+    sameAs 1-moved 3000 || fail "a file cut short changed the picture"
+    hasErrorBox && fail "a box for a file cut short"
+    xdotool key Escape
+    waitViewer 10
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  *) fail "unknown scenario" ;;
+esac
+echo "PASS: $scenario"
