@@ -144,7 +144,7 @@ case "$scenario" in
     ;;
   command-line)
     # Options and misuse end at once with their status; usage goes to stderr on misuse.
-    "$viewer" --help | grep -q "^Usage: dunmoor-viewer \[LEVEL\]" || fail "--help shows no usage"
+    "$viewer" --help | grep -q "^Usage: dunmoor-viewer \[OPTIONS\] \[LEVEL\]" || fail "--help shows no usage"
     "$viewer" a.dnl -h >/dev/null || fail "-h after a level did not end with status 0"
     "$viewer" --version | grep -q "^dunmoor-viewer [0-9]" || fail "--version shows no version"
     for misuse in "a.dnl b.dnl" "--verbose" "-x a.dnl"; do
