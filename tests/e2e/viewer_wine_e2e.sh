@@ -2,8 +2,8 @@
 # End-to-end scenarios of the Windows viewer under Wine on its own Xvfb: fly through the
 # sample level (written by the Windows dnl-sample) and look around with the pointer, cancel
 # the start-up dialog, choose a file that is not a level, and start on a screen that refuses
-# the viewer's display mode.
-# Usage: viewer_wine_e2e.sh fly|cancel|not-level|refused-mode VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
+# the viewer's display mode; and the viewer in an 800 x 600 window.
+# Usage: viewer_wine_e2e.sh fly|cancel|not-level|refused-mode|window VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
 set -u
 here=$(dirname "$(realpath "$0")")
 source "$here/x_session.sh"
@@ -43,7 +43,7 @@ statusColumns() {
 }
 
 screen=640x480x24
-[[ "$scenario" == refused-mode ]] && screen=1024x768x24
+[[ "$scenario" == refused-mode || "$scenario" == window ]] && screen=1024x768x24
 startXvfb "$workDir" "$screen" || fail "Xvfb did not start"
 startWinePrefix || fail "no Wine prefix"
 
@@ -141,6 +141,28 @@ case "$scenario" in
     convert "$workDir/1-drawn.png" -crop 640x480+0+0 +repage "$workDir/1-window.png"
     colours=$(colourCount "$workDir/1-window.png")
     ((colours >= 64)) || fail "the level is not drawn after the reports ($colours colours)"
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    ;;
+  window)
+    # --window=800x600 names the level: an 800 x 600 client inside the window's frame, drawn
+    # to its right and bottom edges, and no display-mode box.
+    writeSample
+    (cd "$workDir" && exec timeout 90 "$wineProgram" "$viewer" --window=800x600 sample.dnl) \
+      >"$workDir/viewer.log" 2>&1 &
+    viewerPid=$!
+    waitFor 30 viewerShown || fail "the viewer window was not shown"
+    sleep 3
+    eval "$(xdotool getwindowgeometry --shell "$(windowNamed "Generic OpenGL Sample")" |
+      grep -E '^(X|Y|WIDTH|HEIGHT)=' | tr 'A-Z' 'a-z')"
+    [[ "${width}x${height}" == 800x600 ]] || fail "the client is ${width}x${height}"
+    ((x > 0 && y > 0)) || fail "no frame around the client at $x,$y"
+    screenshot "$workDir/1-window.png"
+    convert "$workDir/1-window.png" -crop "100x100+$((x + 700))+$((y + 470))" +repage \
+      "$workDir/1-corner.png"
+    (($(colourCount "$workDir/1-corner.png") >= 32)) || fail "the picture does not fill the client"
+    hasWindow Error && fail "a box in a window"
     xdotool key Escape
     waitViewer
     [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
