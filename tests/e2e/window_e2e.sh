@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # End-to-end scenarios of the viewer in a window, on the whole desktop and following edits:
-#   window      Xorg's dummy driver with openbox: --window=800x600 is an 800 x 600 client in
-#               a frame of the window manager, neither top-most nor override-redirect, the
-#               picture fills it and follows a resize, and the screen mode never changes.
-#   fullscreen  the same desktop: --fullscreen covers the 1024 x 768 screen, no mode change.
-#   watch       --watch: an edit written in place and one renamed over the file are shown
-#               with the pose kept, a file cut short keeps the picture and says why; Esc
-#               ends with 1. Prints how long each reload took to show.
+#   desktop  Xorg's dummy driver with openbox: --window=800x600 is an 800 x 600 client in a
+#            frame of the window manager, neither top-most nor override-redirect, the
+#            picture fills it and follows a resize; --fullscreen covers the 1024 x 768
+#            screen; the screen mode never changes (sampled throughout).
+#   watch    --watch: an edit written in place and one renamed over the file are shown with
+#            the pose kept, a file cut short keeps the picture and says why; Esc ends with
+#            1. Prints how long each reload took to show, at most.
 # Usage: window_e2e.sh SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR
 set -u
 scenario=$1
@@ -50,11 +50,10 @@ clientSize() {
 
 # Screenshot $2 of window $1's client, cut from the screen (a shot of the window alone can
 # lag behind what an OpenGL window shows).
-clientShot() {
-  local at
-  at=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF}
-    /Absolute upper-left Y/ {y = $NF} END {print "+" x "+" y}')
-  import -window root -crop "$(clientSize "$1")$at" +repage "$2"
+clientShot() { import -window root -crop "$(clientSize "$1")$(clientOrigin "$1")" +repage "$2"; }
+clientOrigin() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF}
+    /Absolute upper-left Y/ {y = $NF} END {print "+" x "+" y}'
 }
 
 # Fails unless the window's picture fills its client: its right and bottom strips drawn.
@@ -91,41 +90,41 @@ levelInto() {
 # Milliseconds since $1 (from date +%s%N).
 millisSince() { echo $((($(date +%s%N) - $1) / 1000000)); }
 
+# Ends the viewer with Esc, which must give status 1.
+endWithEsc() {
+  xdotool key Escape
+  waitViewer 10
+  [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+}
+
 levelInto sample.dnl
 case "$scenario" in
-  window | fullscreen)
+  desktop)
     startXorgDummy "$workDir" || fail "Xorg did not start"
     waitFor 10 modeIs 1024x768 || fail "the user's mode is $(currentMode), not 1024x768"
     startOpenbox "$workDir" || fail "openbox did not start"
     (while sleep 0.2; do currentMode; done) >"$workDir/modes.txt" 2>/dev/null &
     samplerPid=$!
-    if [[ "$scenario" == window ]]; then
-      startViewer --window=800x600
-      [[ $(clientSize "$window") == 800x600 ]] || fail "the client is $(clientSize "$window")"
-      extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p')
-      [[ -n "$extents" && "$extents" != "0, 0, 0, 0" ]] || fail "no frame: extents '$extents'"
-      xwininfo -id "$window" | grep -q "Override Redirect State: no" || fail "override-redirect"
-      xprop -id "$window" _NET_WM_STATE | grep -q ABOVE && fail "the window is top-most"
-      checkFills 1-at-800x600
-      xdotool windowsize --sync "$window" 1000 700
-      sleep 1
-      [[ $(clientSize "$window") == 1000x700 ]] || fail "resized to $(clientSize "$window")"
-      checkFills 2-at-1000x700
-    else
-      startViewer --fullscreen
-      geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x = $NF}
-        /Absolute upper-left Y/ {y = $NF} END {print x "," y}')
-      [[ $(clientSize "$window") == 1024x768 && "$geometry" == 0,0 ]] ||
-        fail "the viewer covers $(clientSize "$window") at $geometry, not the screen"
-      checkFills 1-desktop
-    fi
-    xdotool key Escape
-    waitViewer 10
-    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    startViewer --window=800x600
+    [[ $(clientSize "$window") == 800x600 ]] || fail "the client is $(clientSize "$window")"
+    extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p')
+    [[ -n "$extents" && "$extents" != "0, 0, 0, 0" ]] || fail "no frame: extents '$extents'"
+    xwininfo -id "$window" | grep -q "Override Redirect State: no" || fail "override-redirect"
+    xprop -id "$window" _NET_WM_STATE | grep -q ABOVE && fail "the window is top-most"
+    checkFills 1-at-800x600
+    xdotool windowsize --sync "$window" 1000 700
+    sleep 1
+    [[ $(clientSize "$window") == 1000x700 ]] || fail "resized to $(clientSize "$window")"
+    checkFills 2-at-1000x700
+    endWithEsc
+    startViewer --fullscreen
+    [[ "$(clientSize "$window") $(clientOrigin "$window")" == "1024x768 +0+0" ]] ||
+      fail "the viewer covers $(clientSize "$window") $(clientOrigin "$window"), not the screen"
+    checkFills 3-desktop
+    endWithEsc
     kill "$samplerPid"
     samplerPid=""
     grep -v -x 1024x768 "$workDir/modes.txt" && fail "the screen mode changed while it ran"
-    modeIs 1024x768 || fail "the screen is $(currentMode) after the viewer"
     ;;
   watch)
     startXvfb "$workDir" 1024x768x24 || fail "Xvfb did not start"
@@ -152,9 +151,7 @@ case "$scenario" in
       "$workDir/viewer.log" || fail "a file cut short was not reported"
     sameAs 1-moved 3000 || fail "a file cut short changed the picture"
     hasErrorBox && fail "a box for a file cut short"
-    xdotool key Escape
-    waitViewer 10
-    [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    endWithEsc
     ;;
   *) fail "unknown scenario" ;;
 esac
