@@ -67,25 +67,12 @@ checkFills() {
   done
 }
 
-# Screenshot $1 of the window's client without the bottom 40 rows (the status line).
-shotAbove() {
-  local size
-  size=$(clientSize "$window")
-  clientShot "$window" "$workDir/$1.full.png"
-  convert "$workDir/$1.full.png" -crop "${size%x*}x$((${size#*x} - 40))+0+0" +repage \
-    "$workDir/$1.png"
-}
-pixelsBetween() { compare -metric AE "$workDir/$1.png" "$workDir/$2.png" null: 2>&1 | cut -d' ' -f1; }
-differsFrom() { shotAbove now && (($(pixelsBetween "$1" now) > $2)); }
-sameAs() { shotAbove now && (($(pixelsBetween "$1" now) < $2)); }
-
-# Writes a level through the sample writer into $1 ("--edge NAME" or nothing for the sample).
-levelInto() {
-  local target=$1
-  shift
-  "$sampleWriter" "$workDir/new.dnl" "$@" >/dev/null || fail "no level written"
-  [[ "$target" == new.dnl ]] || mv "$workDir/new.dnl" "$workDir/$target"
-}
+# The 640 x 480 window stands at the screen's origin (no window manager): its picture above
+# the status line differs from screenshot $1 by more (differsFrom) or fewer (sameAs) pixels
+# than $2.
+differsFrom() { screenshot "$workDir/now.png" && (($(differingPixels "$workDir/$1.png" "$workDir/now.png") > $2)); }
+sameAs() { screenshot "$workDir/now.png" && (($(differingPixels "$workDir/$1.png" "$workDir/now.png") < $2)); }
+writeLevel() { "$sampleWriter" "$workDir/$1" "${@:2}" >/dev/null || fail "no level $1 written"; }
 
 # Milliseconds since $1 (from date +%s%N).
 millisSince() { echo $((($(date +%s%N) - $1) / 1000000)); }
@@ -97,7 +84,7 @@ endWithEsc() {
   [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
 }
 
-levelInto sample.dnl
+writeLevel sample.dnl
 case "$scenario" in
   desktop)
     startXorgDummy "$workDir" || fail "Xorg did not start"
@@ -132,19 +119,18 @@ case "$scenario" in
     xdotool windowfocus --sync "$window" 2>/dev/null
     xdotool keydown Up sleep 0.4 keyup Up  # away from the start pose
     sleep 1
-    shotAbove 1-moved
-    levelInto new.dnl --edge known
+    screenshot "$workDir/1-moved.png"
+    writeLevel new.dnl --edge known
     start=$(date +%s%N)
     cat "$workDir/new.dnl" >"$workDir/sample.dnl"
     waitFor 10 differsFrom 1-moved 20000 || fail "an edit written in place was not shown"
     echo "written in place: shown after $(millisSince "$start") ms (at most)"
-    shotAbove 2-edited
-    levelInto new.dnl
+    writeLevel new.dnl
     start=$(date +%s%N)
     mv "$workDir/new.dnl" "$workDir/sample.dnl"
     waitFor 10 sameAs 1-moved 3000 || fail "the level renamed back was not shown at the same pose"
     echo "renamed over: shown after $(millisSince "$start") ms (at most)"
-    levelInto new.dnl --edge known
+    writeLevel new.dnl --edge known
     head -c 100000 "$workDir/new.dnl" >"$workDir/cut.dnl"
     mv "$workDir/cut.dnl" "$workDir/sample.dnl"
     waitFor 10 grep -q "not reloaded: the file ends before its last section" \
