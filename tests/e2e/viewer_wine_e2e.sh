@@ -2,7 +2,7 @@
 # End-to-end scenarios of the Windows viewer under Wine on its own Xvfb: fly through the
 # sample level (written by the Windows dnl-sample) and look around with the pointer, cancel
 # the start-up dialog, choose a file that is not a level, and start on a screen that refuses
-# the viewer's display mode; and the viewer in an 800 x 600 window.
+# the viewer's display mode; and the viewer in an 800 x 600 window and on the whole desktop.
 # Usage: viewer_wine_e2e.sh fly|cancel|not-level|refused-mode|window VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
 set -u
 here=$(dirname "$(realpath "$0")")
@@ -166,6 +166,18 @@ case "$scenario" in
     xdotool key Escape
     waitViewer
     [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
+    # --fullscreen: the whole 1024 x 768 screen, without a frame.
+    (cd "$workDir" && exec timeout 90 "$wineProgram" "$viewer" --fullscreen sample.dnl) \
+      >"$workDir/viewer.log" 2>&1 &
+    viewerPid=$!
+    waitFor 30 viewerShown || fail "the desktop viewer was not shown"
+    sleep 2
+    eval "$(xdotool getwindowgeometry --shell "$(windowNamed "Generic OpenGL Sample")" |
+      grep -E '^(X|Y|WIDTH|HEIGHT)=' | tr 'A-Z' 'a-z')"
+    [[ "${width}x${height}+$x+$y" == 1024x768+0+0 ]] || fail "the desktop is ${width}x${height}+$x+$y"
+    xdotool key Escape
+    waitViewer
+    [[ "$status" == 1 ]] || fail "Esc on the desktop ended with status $status, not 1"
     ;;
   *)
     fail "unknown scenario"
