@@ -50,3 +50,28 @@ TEST_F(ShellTest, InactiveWindowSleepsAndDrawsNothing) {
   EXPECT_EQ(waits, 3) << "waits while inactive";
   EXPECT_EQ(recording.count("renderFrame"), 0) << "frames while inactive";
 }
+
+// A window gets the size asked for, or 1280 x 720, shrunk in proportion to fit the desktop
+// (1920 x 1080 in the double) with room for its frame; the desktop gets the desktop's size.
+TEST_F(ShellTest, TheWindowIsMadeAsTheScreenOptionsSay) {
+  const struct {
+    ScreenOptions options;
+    const char* created;
+  } cases[] = {
+      {{ScreenChoice::Window, 0, 0, false}, "resizable=1 coversDesktop=0, createWindow"},
+      {{ScreenChoice::Window, 0, 0, false}, "topMost=0 0,0 1280x720"},
+      {{ScreenChoice::Window, 800, 600, false}, "topMost=0 0,0 800x600"},
+      {{ScreenChoice::Window, 4000, 3000, false}, "topMost=0 0,0 1312x984"},
+      {{ScreenChoice::Desktop, 800, 600, false}, "decorated=0 resizable=0 coversDesktop=1"},
+      {{ScreenChoice::Desktop, 800, 600, false}, "topMost=0 0,0 1920x1080"},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    screenOptions = c.options;
+    recording.post(platform::kWmClose);
+    viewerMain(1);
+    const std::string calls = callList();
+    EXPECT_NE(calls.find(c.created), std::string::npos) << c.created << " in " << calls;
+    EXPECT_EQ(recording.count("changeDisplayMode"), 0) << "no mode switch for " << c.created;
+  }
+}
