@@ -143,17 +143,10 @@ case "$scenario" in
     [[ "$status" == 1 ]] || fail "Esc ended with status $status, not 1"
     ;;
   command-line)
-    # Options and misuse end at once with their status; usage goes to stderr on misuse.
+    # The options' statuses are checked in the command-line unit test; here where the texts go.
     "$viewer" --help | grep -q "^Usage: dunmoor-viewer \[OPTIONS\] \[LEVEL\]" || fail "--help shows no usage"
-    "$viewer" a.dnl -h >/dev/null || fail "-h after a level did not end with status 0"
     "$viewer" --version | grep -q "^dunmoor-viewer [0-9]" || fail "--version shows no version"
-    for misuse in "a.dnl b.dnl" "--verbose" "-x a.dnl"; do
-      # shellcheck disable=SC2086 # each row is several arguments
-      "$viewer" $misuse >/dev/null 2>"$workDir/misuse.txt"
-      status=$?
-      [[ "$status" == 2 ]] || fail "'$misuse' ended with status $status, not 2"
-      grep -q "^Usage: " "$workDir/misuse.txt" || fail "'$misuse' wrote no usage to stderr"
-    done
+    "$viewer" --verbose 2>&1 >/dev/null | grep -q "^Usage: " || fail "misuse wrote no usage to stderr"
     # A named level starts without the dialog; "--" lets a name start with "-".
     "$sampleWriter" "$workDir/-sample.dnl" >/dev/null || fail "no sample level"
     startViewer jungle.dnl -- -sample.dnl

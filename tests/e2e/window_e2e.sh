@@ -6,7 +6,7 @@
 #            screen; the screen mode never changes (sampled throughout).
 #   watch    --watch: an edit written in place and one renamed over the file are shown with
 #            the pose kept, a file cut short keeps the picture and says why; Esc ends with
-#            1. Prints how long each reload took to show, at most.
+#            1.
 # Usage: window_e2e.sh SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR
 set -u
 scenario=$1
@@ -74,9 +74,6 @@ differsFrom() { screenshot "$workDir/now.png" && (($(differingPixels "$workDir/$
 sameAs() { screenshot "$workDir/now.png" && (($(differingPixels "$workDir/$1.png" "$workDir/now.png") < $2)); }
 writeLevel() { "$sampleWriter" "$workDir/$1" "${@:2}" >/dev/null || fail "no level $1 written"; }
 
-# Milliseconds since $1 (from date +%s%N).
-millisSince() { echo $((($(date +%s%N) - $1) / 1000000)); }
-
 # Ends the viewer with Esc, which must give status 1.
 endWithEsc() {
   xdotool key Escape
@@ -121,15 +118,11 @@ case "$scenario" in
     sleep 1
     screenshot "$workDir/1-moved.png"
     writeLevel new.dnl --edge known
-    start=$(date +%s%N)
     cat "$workDir/new.dnl" >"$workDir/sample.dnl"
     waitFor 10 differsFrom 1-moved 20000 || fail "an edit written in place was not shown"
-    echo "written in place: shown after $(millisSince "$start") ms (at most)"
     writeLevel new.dnl
-    start=$(date +%s%N)
     mv "$workDir/new.dnl" "$workDir/sample.dnl"
     waitFor 10 sameAs 1-moved 3000 || fail "the level renamed back was not shown at the same pose"
-    echo "renamed over: shown after $(millisSince "$start") ms (at most)"
     writeLevel new.dnl --edge known
     head -c 100000 "$workDir/new.dnl" >"$workDir/cut.dnl"
     mv "$workDir/cut.dnl" "$workDir/sample.dnl"
