@@ -1,7 +1,15 @@
-// Reads the command line and points the open-file dialog at a level named on it.
+// Reads the command line with CLI11 and points the open-file dialog at a level named on it.
 #include "app/command_line.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
+
+#include "common/program_options.h"
+
+#ifndef DUNMOOR_VERSION
+#define DUNMOOR_VERSION "unknown"
+#endif
 
 namespace {
 
@@ -16,31 +24,75 @@ bool isSeparator(char c) {
   return c == '/' || (kBackslashSeparates && c == '\\');
 }
 
+// CLI11 keeps its own copies of the arguments; the level path is kept here for the run.
+std::string namedLevelText;
+
+// Misuse found after CLI11's own checks, reported the same way.
+int32_t misuse(const CLI::App& app, const char* what) {
+  std::fprintf(stderr, "%s: %s\n", app.get_name().c_str(), what);
+  std::fputs(app.help().c_str(), stderr);
+  return kExitMisuse;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(int32_t argumentCount, const char* const* arguments) {
-  CommandLine result = {CommandLineAction::Run, nullptr};
-  if (arguments == nullptr) return result;
-  bool optionsEnded = false;
-  for (int32_t i = 1; i < argumentCount; ++i) {
-    const char* argument = arguments[i];
-    if (argument == nullptr) break;
-    if (!optionsEnded && argument[0] == '-' && argument[1] != '\0') {
-      if (std::strcmp(argument, "--") == 0) {
-        optionsEnded = true;
-      } else if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-        return {CommandLineAction::ShowHelp, nullptr};
-      } else if (std::strcmp(argument, "--version") == 0) {
-        return {CommandLineAction::ShowVersion, nullptr};
-      } else {
-        return {CommandLineAction::Misuse, nullptr};
-      }
-      continue;
+  CommandLine result = {};
+  result.exitStatus = kParsedGoOn;
+  if (arguments == nullptr || argumentCount < 1) return result;
+  CLI::App app{
+      "Shows a level file in 3D, full screen at 640 x 480 unless told otherwise. "
+      "Without LEVEL it asks for one.",
+      "dunmoor-viewer"};
+  declareVersion(app, DUNMOOR_VERSION);
+  std::string windowText;
+  std::string poseText;
+  namedLevelText.clear();
+  CLI::Option* window = app.add_flag("--window", windowText,
+                                     "a resizable window, WxH pixels of picture (default 1280x720)")
+                            ->option_text("[=WxH]");
+  bool desktopGiven = false;
+  CLI::Option* desktop =
+      app.add_flag("--fullscreen", desktopGiven,
+                   "the whole desktop at its own resolution, without a mode switch");
+  window->excludes(desktop);
+  app.add_flag("--watch", result.watch, "reload the level whenever its file changes");
+  CLI::Option* pose =
+      app.add_option("--pose", poseText, "start pose: position, heading, pitch, bank")
+          ->option_text("X,Y,Z,H,P,B");
+  CLI::Option* level = app.add_option("LEVEL", namedLevelText, "the level file to show");
+  result.exitStatus = parseProgramOptions(app, argumentCount, arguments);
+  if (result.exitStatus != kParsedGoOn) return result;
+
+  if (window->count() > 0) {
+    if (!parseWindowSize(windowText.c_str(), &result.windowWidth, &result.windowHeight)) {
+      result.exitStatus = misuse(app, "--window: the size is not WxH with sides 1 to 16384");
+      return result;
     }
-    if (result.levelPath != nullptr) return {CommandLineAction::Misuse, nullptr};
-    result.levelPath = argument;
+    result.screenGiven = true;
+    result.screen = ScreenChoice::Window;
+  } else if (desktopGiven) {
+    result.screenGiven = true;
+    result.screen = ScreenChoice::Desktop;
   }
+  if (pose->count() > 0) {
+    if (!parseCameraPose(poseText.c_str(), &result.pose)) {
+      result.exitStatus = misuse(app, "--pose: not six numbers X,Y,Z,H,P,B");
+      return result;
+    }
+    result.poseGiven = true;
+  }
+  if (level->count() > 0) result.levelPath = namedLevelText.c_str();
   return result;
+}
+
+void applyCommandLine(const CommandLine& commandLine, ScreenOptions* options) {
+  if (commandLine.screenGiven) {
+    options->screen = commandLine.screen;
+    options->windowWidth = commandLine.windowWidth;
+    options->windowHeight = commandLine.windowHeight;
+  }
+  if (commandLine.watch) options->watch = true;
 }
 
 void proposeNamedLevel(ViewerPaths& paths, const char* levelPath) {

@@ -1,28 +1,33 @@
-// The viewer's command line, `dunmoor-viewer [LEVEL]` with --help and --version, read the
-// same way on every platform (the Windows backend passes the file dropped on the program as
-// the argument). The arguments are untrusted: nothing here copies them.
+// The viewer's command line, `dunmoor-viewer [OPTIONS] [LEVEL]`, read the same way on every
+// platform (the Windows backend passes the file dropped on the program as the argument):
+// --help, --version, --window[=WxH], --fullscreen, --watch and --pose X,Y,Z,H,P,B.
 #pragma once
 
 #include <cstdint>
 
 #include "app/config_file.h"
-
-enum class CommandLineAction { Run, ShowHelp, ShowVersion, Misuse };
+#include "camera/camera_pose.h"
 
 struct CommandLine {
-  CommandLineAction action;
+  int32_t exitStatus;     // -1: run; otherwise end at once with this status
   const char* levelPath;  // the level named on the command line, null when none
+  bool screenGiven;       // --window or --fullscreen chose the screen below
+  ScreenChoice screen;
+  int32_t windowWidth;  // --window's size, 0 x 0 for the default
+  int32_t windowHeight;
+  bool watch;
+  bool poseGiven;
+  CameraPose pose;
 };
 
-inline constexpr const char* kUsageText =
-    "Usage: dunmoor-viewer [LEVEL]\n"
-    "Shows a level file in 3D, full screen. Without LEVEL it asks for one.\n"
-    "  --help     show this text and end\n"
-    "  --version  show the version and end\n";
-
-// Reads argv. "--" ends the options, so a level whose name starts with '-' can be named.
-// More than one level, or an option it does not know, is Misuse.
+// Reads argv. --help and --version print on stdout (status 0); misuse names what was wrong
+// and prints the usage on stderr (status 2): an unknown option, more than one level, a bad
+// size or pose, --window with --fullscreen. "--" ends the options, so a level whose name
+// starts with '-' can be named. The level path stays valid until the next call.
 CommandLine parseCommandLine(int32_t argumentCount, const char* const* arguments);
+
+// The command line's choices over those of the configuration file.
+void applyCommandLine(const CommandLine& commandLine, ScreenOptions* options);
 
 // Makes the dialog of a later F6 start in the named level's folder and propose its name. A
 // folder or name that does not fit leaves the configured values.

@@ -25,6 +25,8 @@ const char* displayModeMessage(int32_t result) {
 }
 
 void enterViewerDisplayMode() {
+  // A window and the whole desktop leave the user's mode alone.
+  if (screenOptions.screen != ScreenChoice::ModeSwitch) return;
   const platform::DisplayMode mode = {kScreenWidth, kScreenHeight, kScreenBitsPerPixel};
   const int32_t result = platform::changeDisplayMode(&mode);
   const char* format = displayModeMessage(result);
@@ -34,5 +36,6 @@ void enterViewerDisplayMode() {
 }
 
 void restoreUserDisplayMode() {
+  if (screenOptions.screen != ScreenChoice::ModeSwitch) return;
   platform::changeDisplayMode(nullptr);
 }

@@ -1,5 +1,6 @@
 // The viewer's screen mode, 640 x 480 with 16-bit colour, while its window is active, and
-// the user's own mode otherwise. A refused switch is reported and the viewer goes on.
+// the user's own mode otherwise. A refused switch is reported and the viewer goes on. In a
+// window or on the whole desktop neither call touches the mode.
 #pragma once
 
 #include <cstdint>

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/display_mode.h"
+#include "app/level_watch.h"
 #include "app/shell_state.h"
 #include "camera/camera.h"
 #include "common/shell_shared.h"
@@ -72,7 +73,66 @@ void releasePreviousPass(WindowHandle window, platform::RenderingContextHandle* 
   }
 }
 
+// Glyph lists for the client area: the 480-line screen's own in the display mode, lists at
+// the height the client's height calls for in a window or on the desktop.
+void buildGlyphs(int32_t clientHeight) {
+  if (screenOptions.screen == ScreenChoice::ModeSwitch) {
+    platform::buildGlyphLists(deviceContext, 0, kGlyphCodeCount, kFontListBase);
+    builtGlyphHeight = kGlyphHeightAt480;
+    return;
+  }
+  builtGlyphHeight = overlayGlyphHeight(clientHeight);
+  platform::buildGlyphListsAtHeight(deviceContext, 0, kGlyphCodeCount, kFontListBase,
+                                    builtGlyphHeight);
+}
+
 }  // namespace
+
+int32_t builtGlyphHeight = 0;
+
+void fitToClientArea(int32_t width, int32_t height) {
+  if (renderingContext == nullptr || width <= 0 || height <= 0) return;
+  clientArea = {width, height};
+  resizeRendering(width, height);
+  if (screenOptions.screen != ScreenChoice::ModeSwitch &&
+      overlayGlyphHeight(height) != builtGlyphHeight) {
+    platform::deleteGlyphLists(kFontListBase, kGlyphCodeCount);
+    buildGlyphs(height);
+  }
+}
+
+bool bringUpRendering(WindowHandle window, platform::RenderingContextHandle* contextOut) {
+  releasePreviousPass(window, contextOut);
+  deviceContext = platform::getDeviceContext(window);
+  enterViewerDisplayMode();
+
+  const platform::PixelFormatRequest pixelFormat = {16, 16, true};
+  const int32_t format = platform::choosePixelFormat(deviceContext, pixelFormat);
+  if (format == 0) {
+    std::snprintf(messageText, sizeof messageText, "%s", "ChoosePixelFormat failed");
+    fail(window, false, messageText);
+    return false;
+  }
+  if (!platform::setPixelFormat(deviceContext, format)) {
+    std::snprintf(messageText, sizeof messageText, "%s", "SetPixelFormat failed");
+    fail(window, false, messageText);
+    return false;
+  }
+
+  *contextOut = platform::createRenderingContext(deviceContext);
+  platform::makeCurrent(deviceContext, *contextOut);
+  int32_t width = 0;
+  int32_t height = 0;
+  platform::getClientSize(window, &width, &height);
+  buildGlyphs(height);
+  // The display mode keeps the 640 x 480 screen's centre for the pointer, as ever.
+  if (screenOptions.screen != ScreenChoice::ModeSwitch) clientArea = {width, height};
+  setupRendering(width, height);
+  // A new context starts with fog and culling off; put back what the user switched on.
+  applyFogSetting();
+  applyCullSetting();
+  return true;
+}
 
 void initViewer(WindowHandle window, platform::OpenFileRequest* request,
                 platform::RenderingContextHandle* contextOut, int32_t askForFile,
@@ -99,36 +159,10 @@ void initViewer(WindowHandle window, platform::OpenFileRequest* request,
     return;
   }
 
-  releasePreviousPass(window, contextOut);
-  deviceContext = platform::getDeviceContext(window);
-  enterViewerDisplayMode();
+  if (!bringUpRendering(window, contextOut)) return;
+  if (loadFile == 1 && screenOptions.watch) watchLevelFile(window);
 
-  const platform::PixelFormatRequest pixelFormat = {16, 16, true};
-  const int32_t format = platform::choosePixelFormat(deviceContext, pixelFormat);
-  if (format == 0) {
-    std::snprintf(messageText, sizeof messageText, "%s", "ChoosePixelFormat failed");
-    fail(window, false, messageText);
-    return;
-  }
-  if (!platform::setPixelFormat(deviceContext, format)) {
-    std::snprintf(messageText, sizeof messageText, "%s", "SetPixelFormat failed");
-    fail(window, false, messageText);
-    return;
-  }
-
-  *contextOut = platform::createRenderingContext(deviceContext);
-  platform::makeCurrent(deviceContext, *contextOut);
-  platform::buildGlyphLists(deviceContext, 0, kGlyphCodeCount, kFontListBase);
-
-  int32_t width = 0;
-  int32_t height = 0;
-  platform::getClientSize(window, &width, &height);
-  setupRendering(width, height);
-  // A new context starts with fog and culling off; put back what the user switched on.
-  applyFogSetting();
-  applyCullSetting();
-
-  platform::setCursorPos(kScreenCentreX, kScreenCentreY);
+  platform::setCursorPos(clientArea.width / 2, clientArea.height / 2);
   resetCamera();
 }
 

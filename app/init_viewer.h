@@ -16,6 +16,19 @@ inline constexpr uint32_t kFpsTimerPeriodMs = 1000;
 void initViewer(platform::WindowHandle window, platform::OpenFileRequest* request,
                 platform::RenderingContextHandle* contextOut, int32_t askForFile, int32_t loadFile);
 
+// The part of a pass that makes the rendering context: releases the pass before, enters the
+// display mode, sets the pixel format, makes the context current with glyph lists for the
+// client area and sets up rendering for it. A failure is shown and destroys the window
+// (false). Leaves the camera and the pointer alone.
+bool bringUpRendering(platform::WindowHandle window, platform::RenderingContextHandle* contextOut);
+
+// The glyph height the current lists were built at.
+extern int32_t builtGlyphHeight;
+
+// Takes a new client size: the projection follows it, and in a window or on the desktop the
+// glyph lists are built again when the size calls for another glyph height.
+void fitToClientArea(int32_t width, int32_t height);
+
 // The start-up pass for a level named on the command line: takes `path` into levelPath (a
 // path that does not fit fails as an unloadable file) and runs the sequence without asking.
 void initViewerWithLevel(platform::WindowHandle window, platform::OpenFileRequest* request,

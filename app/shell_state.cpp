@@ -7,6 +7,7 @@ platform::DeviceContextHandle deviceContext = nullptr;
 platform::RenderingContextHandle renderingContext = nullptr;
 char messageText[kMessageTextSize] = {};
 const char* namedLevel = nullptr;
+ScreenOptions screenOptions = {ScreenChoice::ModeSwitch, 0, 0, false};
 
 void setupOpenFileRequest(platform::WindowHandle window) {
   openFileRecord = {};

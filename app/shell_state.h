@@ -19,5 +19,9 @@ extern char messageText[kMessageTextSize];
 // Written once by the program's entry before the window is made.
 extern const char* namedLevel;
 
+// How the viewer takes the screen and whether it watches the level file: the configuration
+// file's settings under the command line's. Written once by the program's entry.
+extern ScreenOptions screenOptions;
+
 // Points the open-file request at the configured paths, owned by `window`.
 void setupOpenFileRequest(platform::WindowHandle window);

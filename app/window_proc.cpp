@@ -1,4 +1,5 @@
-// Handles the window's messages and the key commands Esc, 0, 1, 2, 3, 4, 9, R, F1, F6 and F12.
+// Handles the window's messages (resizes and changes of the watched level file included) and
+// the key commands Esc, 0, 1, 2, 3, 4, 9, R, F1, F6 and F12.
 #include "app/window_proc.h"
 
 #include <cstdio>
@@ -6,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/display_mode.h"
 #include "app/init_viewer.h"
+#include "app/level_watch.h"
 #include "app/screenshot.h"
 #include "app/shell_state.h"
 #include "camera/camera.h"
@@ -13,6 +15,7 @@
 #include "camera/view_settings.h"
 #include "common/shell_shared.h"
 #include "platform/virtual_keys.h"
+#include "render/frame.h"
 #include "render/gl_switches.h"
 
 namespace {
@@ -39,15 +42,30 @@ void onCreate(WindowHandle window) {
   }
 }
 
-void onActivate(uint32_t wParam) {
+void onActivate(WindowHandle window, uint32_t wParam) {
   windowActive = static_cast<int32_t>(wParam & 0xFFFFu);
   if (windowActive != 0) {
     enterViewerDisplayMode();
     platform::showCursor(false);
+    reloadOnActivation(window);
   } else {
     restoreUserDisplayMode();
     platform::showCursor(true);
   }
+}
+
+// In a window or on the desktop an inactive window does not animate but keeps its last
+// picture: it is drawn again when uncovered or resized.
+void redrawIfInactive() {
+  if (screenOptions.screen == ScreenChoice::ModeSwitch || windowActive != 0) return;
+  if (renderingContext == nullptr || deviceContext == nullptr) return;
+  renderFrame();
+  platform::swapBuffers(deviceContext);
+}
+
+void onSize(uint32_t lParam) {
+  fitToClientArea(static_cast<int32_t>(lParam & 0xFFFFu), static_cast<int32_t>(lParam >> 16));
+  redrawIfInactive();
 }
 
 void onTimer(uint32_t id) {
@@ -125,10 +143,11 @@ int32_t viewerWindowProc(WindowHandle window, uint32_t message, uint32_t wParam,
       platform::postQuitMessage(0);
       return 1;
     case platform::kWmActivate:
-      onActivate(wParam);
+      onActivate(window, wParam);
       return 1;
     case platform::kWmPaint:
       platform::validateWindow(window);
+      redrawIfInactive();
       return 1;
     case platform::kWmClose:
       platform::destroyWindow(window);
@@ -146,7 +165,16 @@ int32_t viewerWindowProc(WindowHandle window, uint32_t message, uint32_t wParam,
       // Client coordinates, signed 16 bits each.
       handlePointerMove(static_cast<int16_t>(lParam & 0xFFFFu), static_cast<int16_t>(lParam >> 16));
       return 1;
+    case platform::kWmSize:
+      if (screenOptions.screen == ScreenChoice::ModeSwitch) break;
+      onSize(lParam);
+      return 1;
+    case platform::kWmFileChanged:
+      if (!screenOptions.watch) break;
+      reloadWatchedLevel(window);
+      return 1;
     default:
-      return platform::defaultWindowProc(window, message, wParam, lParam);
+      break;
   }
+  return platform::defaultWindowProc(window, message, wParam, lParam);
 }

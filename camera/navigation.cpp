@@ -66,10 +66,12 @@ void mouseLook(float dx, float dy) {
 void handlePointerMove(int32_t x, int32_t y) {
   if (windowActive == 0) return;
   // Widened so that any 32-bit position gives an exact offset.
-  const int64_t dx = static_cast<int64_t>(x) - kScreenCentreX;
-  const int64_t dy = static_cast<int64_t>(y) - kScreenCentreY;
+  const int32_t centreX = clientArea.width / 2;
+  const int32_t centreY = clientArea.height / 2;
+  const int64_t dx = static_cast<int64_t>(x) - centreX;
+  const int64_t dy = static_cast<int64_t>(y) - centreY;
   // The move caused by the re-centring itself lands in this dead zone.
   if (dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1) return;
-  platform::setCursorPos(kScreenCentreX, kScreenCentreY);
+  platform::setCursorPos(centreX, centreY);
   mouseLook(static_cast<float>(dx), static_cast<float>(dy));
 }

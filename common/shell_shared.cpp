@@ -4,3 +4,4 @@
 int32_t windowActive = 0;
 char levelPath[kLevelPathSize] = {};
 FrameStats frameStats = {0, {}};
+ClientArea clientArea = {640, 480};

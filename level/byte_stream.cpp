@@ -34,6 +34,7 @@ void openFileStream(ByteStream& stream, FILE* file) {
   stream.windowSize = 0;
   stream.cursor = 0;
   stream.ended = file == nullptr;
+  stream.bytesPastEnd = 0;
 }
 
 void openMemoryStream(ByteStream& stream, const uint8_t* data, size_t size) {
@@ -42,9 +43,13 @@ void openMemoryStream(ByteStream& stream, const uint8_t* data, size_t size) {
   stream.windowSize = data == nullptr ? 0 : size;
   stream.cursor = 0;
   stream.ended = false;
+  stream.bytesPastEnd = 0;
 }
 
-int32_t refillByteStream(ByteStream& stream) {
+namespace {
+
+// The next byte after refilling the window, or -1 at the end; counts nothing.
+int32_t refill(ByteStream& stream) {
   if (stream.file == nullptr || stream.ended) {
     stream.ended = true;
     return -1;
@@ -61,10 +66,18 @@ int32_t refillByteStream(ByteStream& stream) {
   return stream.buffer[0];
 }
 
+}  // namespace
+
+int32_t refillByteStream(ByteStream& stream) {
+  const int32_t byte = refill(stream);
+  if (byte < 0) notePastEnd(stream, 1);
+  return byte;
+}
+
 bool byteStreamEnded(ByteStream& stream) {
   if (stream.cursor < stream.windowSize) return false;
-  if (refillByteStream(stream) < 0) return true;
-  stream.cursor = 0;  // put the byte just taken back
+  if (refill(stream) < 0) return true;  // a look, not a read: nothing counted
+  stream.cursor = 0;                    // put the byte just taken back
   return false;
 }
 
@@ -77,6 +90,7 @@ static void drainFile(ByteStream& stream, uint64_t count) {
     if (got < want) stream.ended = true;
     count -= got;
   }
+  notePastEnd(stream, count);
 }
 
 void skipBytes(ByteStream& stream, uint64_t count) {
@@ -89,6 +103,7 @@ void skipBytes(ByteStream& stream, uint64_t count) {
   stream.cursor = stream.windowSize;
   if (stream.file == nullptr || stream.ended) {
     stream.ended = true;
+    notePastEnd(stream, count);
     return;
   }
   // Seek only within the file: a skip that reaches past its end ends the stream instead.
@@ -98,7 +113,9 @@ void skipBytes(ByteStream& stream, uint64_t count) {
     if (end >= here && count <= static_cast<uint64_t>(end - here)) {
       if (seekFile(stream.file, here + static_cast<FileOffset>(count), SEEK_SET) == 0) return;
     }
+    const uint64_t left = end >= here ? static_cast<uint64_t>(end - here) : 0;
     stream.ended = true;
+    notePastEnd(stream, count > left ? count - left : 0);
     return;
   }
   drainFile(stream, count);

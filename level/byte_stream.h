@@ -13,8 +13,9 @@ struct ByteStream {
   FILE* file;             // null for a memory source
   const uint8_t* window;  // bytes at hand: the memory block or the file buffer
   size_t windowSize;
-  size_t cursor;  // next byte within the window
-  bool ended;     // nothing more can be read; every read yields -1
+  size_t cursor;          // next byte within the window
+  bool ended;             // nothing more can be read; every read yields -1
+  uint64_t bytesPastEnd;  // bytes read or skipped beyond the last one, each read as -1
   uint8_t buffer[kByteStreamBufferSize];
 };
 
@@ -59,6 +60,11 @@ inline int32_t readU32(ByteStream& stream) {
 // The little-endian 16-bit word at `at`.
 inline int32_t wordAt(const uint8_t* at) {
   return at[0] | at[1] << 8;
+}
+
+// Counts `count` bytes taken past the end by a caller that fills them in without reading.
+inline void notePastEnd(ByteStream& stream, uint64_t count) {
+  stream.bytesPastEnd += count;
 }
 
 // True when no byte is left to read; refills an empty window from the file to find out.

@@ -73,6 +73,7 @@ void readTexturePage(uint8_t* out) {
       }();
       const int32_t run = std::min<int32_t>(kTexelsPerPage - done, allOnes.size() / 2);
       convertTexelRun(allOnes.data(), run, out);
+      notePastEnd(stream, 2 * static_cast<uint64_t>(run));
       out += 4 * run;
       done += run;
     } else {
@@ -117,6 +118,7 @@ LoadFailure readRecords(int32_t count, size_t recordBytes, Record* table, int32_
     } else if (stream.ended) {
       run = wanted;
       for (int32_t k = 0; k < run; ++k) pastEnd(out[k]);
+      notePastEnd(stream, static_cast<uint64_t>(run) * recordBytes);
     } else {
       run = 1;
       fromReaders(out[0]);
@@ -230,7 +232,8 @@ LoadFailure readObjectTextures() {
   report.objectTextureCount = count;
   for (int32_t i = 0; i < count; ++i) {
     float* uv = levelGeometry.objectTextureUVs[i].uv;
-    if (stream.ended) {  // every byte reads as -1
+    if (stream.ended) {  // every byte of the 20-byte record reads as -1
+      notePastEnd(stream, 20);
       tileWords[i] = -1;
       for (int32_t k = 0; k < 8; ++k) uv[k] = -0.5f / 256.0f;
       continue;
@@ -337,6 +340,7 @@ LoadFailure walkLevel() {
 
 LoadFailure finishLoad(LoadFailure failure) {
   report.failure = failure;
+  report.bytesPastEnd = stream.bytesPastEnd;
   return failure;
 }
 
@@ -347,6 +351,7 @@ void beginReport() {
   report.quadsStored = 0;
   report.trianglesStored = 0;
   report.objectTextureCount = 0;
+  report.bytesPastEnd = 0;
 }
 
 }  // namespace

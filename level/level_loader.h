@@ -32,6 +32,9 @@ struct LoadReport {
   int32_t quadsStored;         // quad and triangle records written by the last load, also
   int32_t trianglesStored;     // when it failed in the rooms (the counts then stay as they were)
   int32_t objectTextureCount;  // object-texture count as read (zero or less: none)
+  // Bytes the walk read or skipped beyond the file's last byte (each read as -1): zero for
+  // a whole file, more for one that ends before its last section, such as a half-written one.
+  uint64_t bytesPastEnd;
 };
 
 // True when the whole file has been walked and every limit held.

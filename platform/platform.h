@@ -142,6 +142,34 @@ bool buildGlyphLists(DeviceContextHandle dc, uint32_t firstCode, uint32_t count,
 void deleteGlyphLists(uint32_t listBase, uint32_t count);
 void swapBuffers(DeviceContextHandle dc);
 
+// --- A window of any size, the whole desktop, a watched level file ---
+// The client area's new size: lParam width low, height high 16 bits.
+inline constexpr uint32_t kWmSize = 5;
+// The watched file was written or replaced (a private message number).
+inline constexpr uint32_t kWmFileChanged = 0x8000;
+
+// How createFramedWindow makes its window. decorated and resizable: a normal window that
+// the window manager frames and moves like any other. coversDesktop: the whole monitor at
+// the desktop's own resolution. Neither ever switches the display mode.
+struct WindowFrame {
+  bool decorated;
+  bool resizable;
+  bool coversDesktop;
+};
+
+// createWindow with a frame; params.width and height are the client size.
+WindowHandle createFramedWindow(const WindowParams& params, const WindowFrame& frame);
+// The size of the desktop on the monitor the viewer starts on.
+bool getDesktopSize(int32_t* width, int32_t* height);
+// Watches the file at `path` for a write in place or a new file renamed over it; each change
+// arrives at `window` as kWmFileChanged. One file at a time: a later call replaces it.
+bool watchFile(WindowHandle window, const char* path);
+void stopWatchingFile();
+// buildGlyphLists with glyphs in a cell `pixelHeight` pixels tall, advancing by the cell's
+// width (8 pixels at the 480-line screen's height of 13).
+bool buildGlyphListsAtHeight(DeviceContextHandle dc, uint32_t firstCode, uint32_t count,
+                             uint32_t listBase, int32_t pixelHeight);
+
 }  // namespace platform
 
 namespace platform {

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr float kOverlayX = -220.0f;
 constexpr float kOverlayZ = -400.0f;
 constexpr float kStatusY = -160.0f;
 constexpr float kLabelRise = 256.0f;
@@ -49,12 +48,12 @@ void drawOverlay() {
   beginOverlay();
   if (viewSettings.showStatus != 0) {
     const int32_t count = formatStatusLine(textBuffer, sizeof textBuffer);
-    drawText3D(kOverlayX, kStatusY, kOverlayZ, textBuffer, count);
+    drawText3D(overlayLeftX, kStatusY, kOverlayZ, textBuffer, count);
   }
   if (viewSettings.showHelp != 0) {
     for (int32_t line = 0; line < kHelpLineCount; ++line) {
       const int32_t count = formatHelpLine(line, textBuffer, sizeof textBuffer);
-      drawText3D(kOverlayX, helpLineY(line), kOverlayZ, textBuffer, count);
+      drawText3D(overlayLeftX, helpLineY(line), kOverlayZ, textBuffer, count);
     }
   }
   endOverlay();

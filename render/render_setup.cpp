@@ -11,6 +11,7 @@
 
 uint32_t textureNames[kMaxTexturePages];
 double overlayProjection[16];
+float overlayLeftX = kOverlayLeftXAt4By3;
 
 namespace {
 
@@ -24,7 +25,27 @@ void keepOverlayProjection() {
   for (int32_t column = 0; column < 4; ++column) overlayProjection[column * 4 + 2] = 0.0;
 }
 
+// Viewport and perspective for a client area, into the projection matrix (current), and the
+// overlay's left edge: the same fraction of the picture's width at every aspect ratio.
+void applyProjection(int32_t width, int32_t height, float farPlane) {
+  // A zero or negative height (a minimised window) would divide by zero.
+  const double divisor = height > 0 ? static_cast<double>(height) : 1.0;
+  const float aspect = static_cast<float>(static_cast<double>(width) / divisor);
+  glViewport(0, 0, width, height);
+  gluPerspective(kFieldOfViewDegrees, aspect, kNearPlane, farPlane);
+  keepOverlayProjection();
+  // Exactly 1 at 4:3 (3w = 4h), so the 640 x 480 overlay stands where it always has.
+  overlayLeftX = static_cast<float>(kOverlayLeftXAt4By3 * (3.0 * width) / (4.0 * divisor));
+}
+
 }  // namespace
+
+void resizeRendering(int32_t width, int32_t height) {
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  applyProjection(width, height, viewSettings.farPlane);
+  glMatrixMode(GL_MODELVIEW);
+}
 
 void setupRendering(int32_t width, int32_t height) {
   const float farPlane = viewSettings.farPlane;
@@ -52,12 +73,7 @@ void setupRendering(int32_t width, int32_t height) {
   }
 
   glMatrixMode(GL_PROJECTION);
-  // A zero or negative height (a minimised window) would divide by zero.
-  const double divisor = height > 0 ? static_cast<double>(height) : 1.0;
-  const float aspect = static_cast<float>(static_cast<double>(width) / divisor);
-  glViewport(0, 0, width, height);
-  gluPerspective(kFieldOfViewDegrees, aspect, kNearPlane, farPlane);
-  keepOverlayProjection();
+  applyProjection(width, height, farPlane);
   glMatrixMode(GL_MODELVIEW);
 
   compileSceneList();

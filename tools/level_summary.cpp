@@ -129,4 +129,8 @@ void printLevelSummary(FILE* out, const LoadReport& report) {
           "faces pointing outside the loaded tables: %d (vertex %d, object texture %d, "
           "page %d)\n",
           outside.any, outside.vertex, outside.objectTexture, outside.texturePage);
+  if (report.bytesPastEnd > 0) {
+    fprintf(out, "file ends early: the loader read %llu bytes past its end\n",
+            static_cast<unsigned long long>(report.bytesPastEnd));
+  }
 }

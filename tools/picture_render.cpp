@@ -30,6 +30,18 @@ bool parsePictureSize(const char* text, int32_t* width, int32_t* height) {
   return true;
 }
 
+namespace {
+
+// The glyphs the viewer draws at this height: the 480-line screen's own at 480, otherwise
+// those its window of that height builds.
+bool buildLabelGlyphs(platform::DeviceContextHandle dc, int32_t height) {
+  if (height == 480) return platform::buildGlyphLists(dc, 0, kGlyphCodeCount, kFontListBase);
+  return platform::buildGlyphListsAtHeight(dc, 0, kGlyphCodeCount, kFontListBase,
+                                           overlayGlyphHeight(height));
+}
+
+}  // namespace
+
 bool prepareScene(platform::DeviceContextHandle dc, const PictureOptions& options) {
   viewSettings = kDefaultViewSettings;
   viewSettings.showStatus = 0;
@@ -39,9 +51,7 @@ bool prepareScene(platform::DeviceContextHandle dc, const PictureOptions& option
   viewSettings.fogOn = options.fog ? 1 : 0;
   viewSettings.cullOn = options.cull ? 1 : 0;
   if (options.farPlane > 0.0f) viewSettings.farPlane = options.farPlane;
-  if (options.labels && !platform::buildGlyphLists(dc, 0, kGlyphCodeCount, kFontListBase)) {
-    return false;
-  }
+  if (options.labels && !buildLabelGlyphs(dc, options.height)) return false;
   setupRendering(options.width, options.height);
   applyFogSetting();
   applyCullSetting();

@@ -11,6 +11,11 @@ bool buildGlyphLists(DeviceContextHandle, uint32_t firstCode, uint32_t count, ui
   return buildFontGlyphLists(firstCode, count, listBase);
 }
 
+bool buildGlyphListsAtHeight(DeviceContextHandle, uint32_t firstCode, uint32_t count,
+                             uint32_t listBase, int32_t pixelHeight) {
+  return buildFontGlyphLists(firstCode, count, listBase, pixelHeight);
+}
+
 void deleteGlyphLists(uint32_t listBase, uint32_t count) {
   glDeleteLists(listBase, static_cast<GLsizei>(count));
 }

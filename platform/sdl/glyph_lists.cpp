@@ -1,5 +1,5 @@
 // One display list per character code: the glyph as a glBitmap that then advances the
-// raster position by the fixed 8-pixel pitch. The unpack state is set for the glyph table's
+// raster position by the font's fixed pitch. The unpack state is set for the glyph table's
 // layout while the lists compile (bitmaps are unpacked at compile time) and restored after.
 #include "platform/sdl/glyph_lists.h"
 
@@ -9,8 +9,9 @@
 
 #include "platform/sdl/glyph_raster.h"
 
-bool buildFontGlyphLists(uint32_t firstCode, uint32_t count, uint32_t listBase) {
-  if (!rasterizeGlyphFont()) return false;
+bool buildFontGlyphLists(uint32_t firstCode, uint32_t count, uint32_t listBase,
+                         int32_t cellHeight) {
+  if (!rasterizeGlyphFont(cellHeight)) return false;
   // Code 255 has no list; a range reaching past it, or list names past 2^32, is cut.
   if (firstCode >= kGlyphCodeCount) return true;
   uint32_t listCount = std::min<uint32_t>(count, kGlyphCodeCount - firstCode);
@@ -30,7 +31,7 @@ bool buildFontGlyphLists(uint32_t firstCode, uint32_t count, uint32_t listBase) 
     // failed allocation and raises GL_OUT_OF_MEMORY.
     // The origin is the pen position on the baseline, measured from the bitmap's lower left.
     glBitmap(glyph.width, glyph.rows, static_cast<GLfloat>(-glyph.left),
-             static_cast<GLfloat>(glyph.rows - glyph.top), static_cast<GLfloat>(kGlyphAdvance),
+             static_cast<GLfloat>(glyph.rows - glyph.top), static_cast<GLfloat>(glyphFont.advance),
              0.0f, glyph.bits);
     glEndList();
   }

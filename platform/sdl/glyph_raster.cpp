@@ -1,6 +1,7 @@
 // Finds the overlay's monospace font with fontconfig and renders each code with FreeType in mono
 // mode, flipping FreeType's top-down rows into the bottom-up rows of a GL bitmap. The work
-// and its allocations happen once; rebuilding the glyph lists reuses the table.
+// and its allocations happen once per cell height; rebuilding lists of the same height
+// reuses the table.
 #include "platform/sdl/glyph_raster.h"
 
 #include <fontconfig/fontconfig.h>
@@ -14,11 +15,10 @@ GlyphFont glyphFont;
 
 namespace {
 
-constexpr int32_t kLargestPixelSize = 13;
 constexpr int32_t kSmallestPixelSize = 6;
 constexpr size_t kFontPathSize = 1024;
 
-bool rasterizeAttempted = false;
+int32_t attemptedCell = 0;  // the cell of the last attempt, 0 before the first
 
 // The font file fontconfig matches for `name`; with `exactFamily`, only a font of that
 // family (fontconfig otherwise answers with its nearest substitute).
@@ -61,13 +61,15 @@ bool findMonospaceFont(char* path, size_t pathSize, int* faceIndex) {
   return found;
 }
 
-// The largest size whose unhinted advance of 'M' stays within the 8-pixel pitch.
+// The largest size up to the cell's height whose unhinted advance of 'M' stays within the
+// cell's pitch.
 bool choosePixelSize(FT_Face face) {
-  for (int32_t size = kLargestPixelSize; size >= kSmallestPixelSize; --size) {
+  const int32_t smallest = std::min(kSmallestPixelSize, glyphFont.cellHeight);
+  for (int32_t size = glyphFont.cellHeight; size >= smallest; --size) {
     if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size)) != 0) continue;
     if (FT_Load_Char(face, 'M', FT_LOAD_NO_HINTING) != 0) continue;
     // linearHoriAdvance is 16.16 fixed point pixels.
-    if (face->glyph->linearHoriAdvance <= (kGlyphAdvance << 16)) {
+    if (face->glyph->linearHoriAdvance <= (glyphFont.advance << 16)) {
       glyphFont.pixelSize = size;
       glyphFont.lineHeight = static_cast<int32_t>((face->size->metrics.height + 63) >> 6);
       return true;
@@ -112,10 +114,13 @@ void rasterizeFace(FT_Face face) {
 
 }  // namespace
 
-bool rasterizeGlyphFont() {
-  if (rasterizeAttempted) return glyphFont.loaded;
-  rasterizeAttempted = true;
+bool rasterizeGlyphFont(int32_t cellHeight) {
+  cellHeight = std::clamp(cellHeight, 1, kGlyphLargestCell);
+  if (attemptedCell == cellHeight) return glyphFont.loaded;
+  attemptedCell = cellHeight;
   glyphFont = {};
+  glyphFont.cellHeight = cellHeight;
+  glyphFont.advance = std::max(1, glyphAdvanceFor(cellHeight));
 
   char path[kFontPathSize];
   int faceIndex = 0;

@@ -20,7 +20,8 @@ struct Backend {
   bool creating;
   bool destroyedWhileCreating;
   bool quitPosted;
-  uint32_t timerEvent;  // SDL user event type that carries a timer tick
+  uint32_t timerEvent;       // SDL user event type that carries a timer tick
+  uint32_t fileChangeEvent;  // SDL user event type that says the watched file changed
   SDL_TimerID timers[kMaxTimers];
   platform::Message queue[kQueueCapacity];
   uint32_t queueHead;
@@ -67,6 +68,9 @@ void startModeWatcher();
 
 // Tells the watcher whether the viewer's mode is now set (true) or the user's is back.
 void reportDisplayMode(bool changed);
+
+// Ends the file watch, if any (also at exit).
+void stopFileWatch();
 
 // True when a termination request (SIGINT, SIGTERM) is waiting.
 bool quitRequested();

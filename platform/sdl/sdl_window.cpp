@@ -14,6 +14,7 @@ namespace {
 
 void shutDown() {
   // Leaving SDL gives the display back in the user's own mode on every way out.
+  stopFileWatch();
   if (backend.initialised) SDL_Quit();
   backend.initialised = false;
 }
@@ -58,8 +59,9 @@ bool initialise() {
   startModeWatcher();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
   backend.initialised = true;
-  backend.timerEvent = SDL_RegisterEvents(1);
+  backend.timerEvent = SDL_RegisterEvents(2);
   if (backend.timerEvent == static_cast<uint32_t>(-1)) backend.timerEvent = 0;
+  backend.fileChangeEvent = backend.timerEvent == 0 ? 0 : backend.timerEvent + 1;
   std::atexit(shutDown);
   return true;
 }
@@ -67,9 +69,11 @@ bool initialise() {
 void push(uint32_t message, uint32_t wParam, uint32_t lParam) {
   // With the window gone nothing is left to receive a message; only the quit request is.
   if (backend.window == nullptr) return;
-  if (message == platform::kWmMouseMove && backend.queueCount > 0) {
+  const bool merges = message == platform::kWmMouseMove || message == platform::kWmSize ||
+                      message == platform::kWmFileChanged;
+  if (merges && backend.queueCount > 0) {
     const uint32_t last = (backend.queueHead + backend.queueCount - 1) % kQueueCapacity;
-    if (backend.queue[last].message == platform::kWmMouseMove) {
+    if (backend.queue[last].message == message) {
       backend.queue[last].lParam = lParam;
       return;
     }
@@ -97,6 +101,15 @@ void translate(const SDL_Event& event) {
       case SDL_WINDOWEVENT_EXPOSED:
         push(platform::kWmPaint, 0, 0);
         break;
+      case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        int width = 0;
+        int height = 0;
+        SDL_GL_GetDrawableSize(backend.window, &width, &height);
+        const uint32_t w = static_cast<uint16_t>(width);
+        const uint32_t h = static_cast<uint16_t>(height);
+        push(platform::kWmSize, 0, w | (h << 16));
+        break;
+      }
       default:
         break;
     }
@@ -111,6 +124,8 @@ void translate(const SDL_Event& event) {
     push(platform::kWmMouseMove, 0, x | (y << 16));
   } else if (event.type == backend.timerEvent && backend.timerEvent != 0) {
     push(platform::kWmTimer, static_cast<uint32_t>(event.user.code), 0);
+  } else if (event.type == backend.fileChangeEvent && backend.fileChangeEvent != 0) {
+    push(platform::kWmFileChanged, 0, 0);
   }
 }
 
@@ -176,7 +191,9 @@ bool registerWindowClass(const WindowClass& windowClass) {
   return true;
 }
 
-WindowHandle createWindow(const WindowParams& params) {
+namespace {
+
+WindowHandle makeWindow(const WindowParams& params, uint32_t flags) {
   if (backend.procedure == nullptr || backend.window != nullptr) return nullptr;
   // The window's visual is chosen here: 16-bit colour, 16-bit depth, double-buffered, a
   // compatibility context. A server without such a visual gets the closest one.
@@ -186,7 +203,7 @@ WindowHandle createWindow(const WindowParams& params) {
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 6);
   SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-  uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+  flags |= SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
   if (params.topMost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
   SDL_Window* window =
       SDL_CreateWindow(params.title, params.x, params.y, params.width, params.height, flags);
@@ -206,6 +223,30 @@ WindowHandle createWindow(const WindowParams& params) {
   backend.creating = false;
   if (backend.destroyedWhileCreating) return nullptr;
   return sdl::handleOf(window);
+}
+
+}  // namespace
+
+WindowHandle createWindow(const WindowParams& params) {
+  return makeWindow(params, SDL_WINDOW_BORDERLESS);
+}
+
+WindowHandle createFramedWindow(const WindowParams& params, const WindowFrame& frame) {
+  uint32_t flags = 0;
+  if (!frame.decorated) flags |= SDL_WINDOW_BORDERLESS;
+  if (frame.resizable) flags |= SDL_WINDOW_RESIZABLE;
+  // The desktop's own resolution: the window covers the monitor, no mode is switched.
+  if (frame.coversDesktop) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  return makeWindow(params, flags);
+}
+
+bool getDesktopSize(int32_t* width, int32_t* height) {
+  if (!sdl::initialise()) return false;
+  SDL_DisplayMode desktop;
+  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return false;
+  *width = desktop.w;
+  *height = desktop.h;
+  return true;
 }
 
 void showWindow(WindowHandle window, int32_t) {

@@ -30,6 +30,10 @@ extern Backend backend;
 // procedure with the native message kept in flight.
 LRESULT CALLBACK nativeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Handles a tick of the file watch's timer (true), announcing a change of the watched file
+// to its window once the file has stopped changing; false for any other timer.
+bool pollWatchedFile(UINT_PTR timerId);
+
 // The native message for a doorway message: the one taken last when it names it.
 MSG nativeMessageFor(const platform::Message& message);
 

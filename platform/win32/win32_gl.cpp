@@ -57,10 +57,12 @@ void deleteRenderingContext(RenderingContextHandle rc) {
   if (rc != nullptr) wglDeleteContext(win32::renderingContextOf(rc));
 }
 
-bool buildGlyphLists(DeviceContextHandle dc, uint32_t firstCode, uint32_t count,
-                     uint32_t listBase) {
-  HDC device = win32::deviceContextOf(dc);
-  SelectObject(device, GetStockObject(SYSTEM_FIXED_FONT));
+}  // namespace platform
+
+namespace {
+
+// Glyph lists from the font selected into `device`.
+bool buildListsFromSelectedFont(HDC device, uint32_t firstCode, uint32_t count, uint32_t listBase) {
   // Some drivers refuse the first call after a context is made current: ask twice.
   if (!wglUseFontBitmapsA(device, firstCode, count, listBase) &&
       !wglUseFontBitmapsA(device, firstCode, count, listBase)) {
@@ -79,6 +81,33 @@ bool buildGlyphLists(DeviceContextHandle dc, uint32_t firstCode, uint32_t count,
   }
   win32::repairGlyphAdvances(listBase, measured, advances);
   return true;
+}
+
+}  // namespace
+
+namespace platform {
+
+bool buildGlyphLists(DeviceContextHandle dc, uint32_t firstCode, uint32_t count,
+                     uint32_t listBase) {
+  HDC device = win32::deviceContextOf(dc);
+  SelectObject(device, GetStockObject(SYSTEM_FIXED_FONT));
+  return buildListsFromSelectedFont(device, firstCode, count, listBase);
+}
+
+bool buildGlyphListsAtHeight(DeviceContextHandle dc, uint32_t firstCode, uint32_t count,
+                             uint32_t listBase, int32_t pixelHeight) {
+  HDC device = win32::deviceContextOf(dc);
+  // A fixed-pitch font whose cell is pixelHeight tall, drawn without smoothing, as glyph
+  // bitmaps are one bit deep.
+  HFONT font = CreateFontA(pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                           FIXED_PITCH | FF_MODERN, "Courier New");
+  if (font == nullptr) return buildGlyphLists(dc, firstCode, count, listBase);
+  HGDIOBJ previous = SelectObject(device, font);
+  const bool built = buildListsFromSelectedFont(device, firstCode, count, listBase);
+  SelectObject(device, previous);
+  DeleteObject(font);
+  return built;
 }
 
 void deleteGlyphLists(uint32_t listBase, uint32_t count) {

@@ -17,6 +17,7 @@ static_assert(kViewerWindowStyle == 0x86800000u, "pop-up, clip siblings and chil
 LRESULT CALLBACK nativeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (backend.window == nullptr) backend.window = window;  // messages before creation returns
   if (backend.procedure == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_TIMER && pollWatchedFile(wParam)) return 0;
   if (message == WM_ACTIVATE && !deliverActivation(backend.focus, LOWORD(wParam) != 0)) {
     return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -48,3 +48,39 @@ TEST(ConfigFile, ReadsEachFileAsTheTableSays) {
   }
   std::filesystem::remove(path);
 }
+
+// The screen keys: a window (with a size or the default), the whole desktop, the watch; a
+// value that cannot be read leaves the setting, and the keys after it are still read.
+TEST(ConfigFile, ScreenKeysChooseTheScreenAndTheWatch) {
+  using enum ScreenChoice;
+  const struct {
+    const char* text;
+    ScreenChoice screen;
+    int32_t width, height;
+    bool watch;
+  } cases[] = {
+      {"window=800x600\n", Window, 800, 600, false},
+      {"window=on\nwatch=1\n", Window, 0, 0, true},
+      {"fullscreen=on\n", Desktop, 0, 0, false},
+      {"window=800x600\nfullscreen=true\nwatch=off\n", Desktop, 800, 600, false},
+      {"window=800x600\nwindow=off\n", ModeSwitch, 800, 600, false},
+      {"window=0x600\nwatch=on\n", ModeSwitch, 0, 0, true},
+      {"window=16385x10\n", ModeSwitch, 0, 0, false},
+      {"window=16384x1 \n", ModeSwitch, 0, 0, false},
+      {"window=16384x1\n", Window, 16384, 1, false},
+  };
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("dunmoor-screen-" + std::to_string(getpid()) + ".cfg");
+  for (const auto& c : cases) {
+    std::ofstream(path, std::ios::binary) << c.text << "data_file=after.dnl\n";
+    ViewerPaths paths;
+    ScreenOptions screen = {ModeSwitch, 0, 0, false};
+    EXPECT_EQ(readConfigFile(paths, path.string().c_str(), &screen), 1) << "status: " << c.text;
+    EXPECT_EQ(screen.screen, c.screen) << "screen: " << c.text;
+    EXPECT_EQ(screen.windowWidth, c.width) << "width: " << c.text;
+    EXPECT_EQ(screen.windowHeight, c.height) << "height: " << c.text;
+    EXPECT_EQ(screen.watch, c.watch) << "watch: " << c.text;
+    EXPECT_STREQ(paths.dataFile, "after.dnl") << "the key after: " << c.text;
+  }
+  std::filesystem::remove(path);
+}

@@ -37,3 +37,32 @@ TEST_F(ShellTest, InactiveWindowSleepsAndDrawsNothing) {
   EXPECT_EQ(waits, 3) << "waits while inactive";
   EXPECT_EQ(recording.count("renderFrame"), 0) << "frames while inactive";
 }
+
+// A window gets the size asked for, or 1280 x 720, shrunk in proportion to fit the desktop
+// (1920 x 1080 in the double) with room for its frame; the desktop gets the desktop's size.
+struct MadeWindow {
+  ScreenOptions options;
+  const char* created;
+};
+class WindowMadeTest : public ShellTest, public ::testing::WithParamInterface<MadeWindow> {};
+
+TEST_P(WindowMadeTest, AsTheScreenOptionsSayWithoutAModeSwitch) {
+  screenOptions = GetParam().options;
+  recording.post(platform::kWmClose);
+  viewerMain(1);
+  EXPECT_EQ(recording.count(GetParam().created), 1) << GetParam().created;
+  EXPECT_EQ(recording.count("changeDisplayMode"), 0) << "no mode switch";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ScreenOptions, WindowMadeTest,
+    ::testing::Values(
+        MadeWindow{{ScreenChoice::Window, 0, 0, false},
+                   "createFramedWindow decorated=1 resizable=1 coversDesktop=0 topMost=0 1280x720"},
+        MadeWindow{{ScreenChoice::Window, 800, 600, false},
+                   "createFramedWindow decorated=1 resizable=1 coversDesktop=0 topMost=0 800x600"},
+        MadeWindow{{ScreenChoice::Window, 4000, 3000, false},
+                   "createFramedWindow decorated=1 resizable=1 coversDesktop=0 topMost=0 1312x984"},
+        MadeWindow{
+            {ScreenChoice::Desktop, 800, 600, false},
+            "createFramedWindow decorated=0 resizable=0 coversDesktop=1 topMost=0 1920x1080"}));

@@ -13,7 +13,21 @@ NeighbourRecord neighbours;
 
 bool loadLevel(const char* path) {
   recording.calls.push_back(std::string("loadLevel ") + path);
+  neighbours.report.failure = neighbours.loadSucceeds ? LoadFailure::None : LoadFailure::CannotOpen;
   return neighbours.loadSucceeds;
+}
+
+const LoadReport& lastLoadReport() {
+  return neighbours.report;
+}
+
+const char* loadFailureText(LoadFailure) {
+  return "refused";
+}
+
+void resizeRendering(int32_t width, int32_t height) {
+  recording.calls.push_back("resizeRendering " + std::to_string(width) + "x" +
+                            std::to_string(height));
 }
 
 // GL calls need a current context: without one the call shows as such.
@@ -43,6 +57,8 @@ void ShellTest::SetUp() {
   deviceContext = nullptr;
   renderingContext = nullptr;
   std::memset(messageText, 0, sizeof messageText);
+  screenOptions = {ScreenChoice::ModeSwitch, 0, 0, false};
+  clientArea = {640, 480};
 }
 
 bool glContextReady() {

@@ -14,12 +14,14 @@
 #include "camera/view_settings.h"
 #include "common/shell_shared.h"
 #include "level/level_geometry.h"
+#include "level/level_loader.h"
 #include "platform/virtual_keys.h"
 #include "tests/support/recording_platform.h"
 
 struct NeighbourRecord {
   bool loadSucceeds = true;
   std::vector<platform::RenderingContextHandle> releasedIn;  // context current at release
+  LoadReport report = {};  // what lastLoadReport() answers; loadLevel sets its failure
 };
 extern NeighbourRecord neighbours;
 

@@ -126,3 +126,48 @@ TEST_F(WindowProcTest, OnlyTimerOneMakesTheFrameRateText) {
   send(kWmTimer, 1);
   EXPECT_STREQ(frameStats.fpsText, "FPS=1234") << "four digits";
 }
+
+// In a window the projection follows each new size, the glyph lists only a change of the
+// glyph height, the pointer the new centre; an inactive window draws again when uncovered.
+TEST_F(WindowProcTest, AWindowFollowsItsSizeAndKeepsItsPictureWhileInactive) {
+  send(kWmSize, 0, 800u | (600u << 16));
+  EXPECT_EQ(recording.count("resizeRendering"), 0) << "the display mode takes no size";
+  screenOptions.screen = ScreenChoice::Window;
+  send(kWmSize, 0, 800u | (600u << 16));
+  EXPECT_EQ(recording.count("resizeRendering 800x600"), 1) << "the projection follows";
+  EXPECT_EQ(recording.count("buildGlyphListsAtHeight 0 255 1000 16"), 1)
+      << "600 lines call for 16-pixel glyphs";
+  EXPECT_EQ(recording.count("renderFrame"), 1) << "an inactive window draws its new size once";
+  send(kWmActivate, 1);
+  send(kWmSize, 0, 805u | (605u << 16));
+  EXPECT_EQ(recording.count("buildGlyphListsAtHeight"), 1) << "same glyph height: not rebuilt";
+  send(kWmMouseMove, 0, 500u | (400u << 16));
+  EXPECT_EQ(recording.count("setCursorPos 402 302"), 1) << "mouse look re-centres on the client";
+  EXPECT_EQ(recording.count("changeDisplayMode"), 0) << "a window never switches the mode";
+  send(kWmActivate, 0);
+  send(kWmPaint);
+  EXPECT_EQ(recording.count("renderFrame"), 2) << "uncovered while inactive: drawn again";
+}
+
+// A change of the watched file rebuilds with the pose kept; a file refused or cut short is
+// said on stderr only and keeps what is shown; in the display mode an inactive viewer waits.
+TEST_F(WindowProcTest, AWatchedFileReloadsKeepingThePoseOrKeepsTheLevel) {
+  std::snprintf(levelPath, sizeof levelPath, "%s", "/levels/a.dnl");
+  send(kWmFileChanged);
+  EXPECT_EQ(recording.count("loadLevel"), 0) << "no reload without the watch";
+  screenOptions.watch = true;
+  send(kWmFileChanged);
+  EXPECT_EQ(recording.count("loadLevel"), 0) << "inactive in the display mode: waits";
+  send(kWmActivate, 1);
+  EXPECT_EQ(recording.count("loadLevel /levels/a.dnl"), 1) << "reloaded on activation";
+  EXPECT_EQ(rebuilds(), 1) << "rebuilt";
+  EXPECT_EQ(camera.position[0], 77.0f) << "the pose kept";
+  neighbours.report.bytesPastEnd = 10;
+  send(kWmFileChanged);
+  EXPECT_EQ(rebuilds(), 1) << "a file cut short is not taken";
+  neighbours.loadSucceeds = false;
+  send(kWmFileChanged);
+  EXPECT_EQ(rebuilds(), 1) << "a refused file is not taken";
+  EXPECT_EQ(recording.count("showMessageBox"), 0) << "no box";
+  EXPECT_EQ(recording.count("destroyWindow"), 0) << "the viewer goes on";
+}

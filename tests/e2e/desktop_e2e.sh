@@ -12,6 +12,10 @@
 #   keys     Alt+key does not run key commands; Alt+F4 closes the viewer.
 #   box      a long path's box fits the screen, and a signal while it is open ends the
 #            viewer at once.
+#   window   Xorg's dummy driver with openbox: --window=800x600 is an 800 x 600 client in a
+#            frame of the window manager, neither top-most nor override-redirect, the picture
+#            fills it and follows a resize; --fullscreen covers the 1024 x 768 screen; the
+#            screen mode never changes (sampled throughout).
 # Usage: desktop_e2e.sh SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR
 set -euo pipefail
 scenario=$1
@@ -21,12 +25,8 @@ source "$here/desktop_session.sh"
 
 requirePrograms Xvfb xdotool xwininfo xprop zenity import compare
 [[ "$scenario" != openbox ]] || requirePrograms openbox
-if [[ "$scenario" == mode ]]; then
-  requirePrograms Xorg xrandr
-  [[ $(id -u) == 0 ]] || { echo "SKIP: Xorg with the dummy driver needs root"; exit 77; }
-  ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 ||
-    { echo "SKIP: no dummy video driver"; exit 77; }
-fi
+[[ "$scenario" != mode && "$scenario" != window ]] || requireXorgDummy
+[[ "$scenario" != window ]] || requirePrograms openbox
 takeScenarioArguments "$@"
 
 case "$scenario" in
@@ -227,6 +227,40 @@ EOF
     ((width <= 640)) || fail "the box is $width pixels wide, wider than the 640-pixel screen"
     signalViewer TERM
     expectEnd 0 "SIGTERM during the start-up box" 3
+    ;;
+  window)
+    startXorgDummy "$workDir" || fail "Xorg did not start"
+    waitFor 10 modeIs 1024x768 || fail "the user's mode is $(currentMode), not 1024x768"
+    startOpenbox "$workDir" || fail "openbox did not start"
+    (while sleep 0.2; do currentMode; done) >"$workDir/modes.txt" 2>/dev/null &
+    samplerPid=$!
+    atExit stopProcess samplerPid
+    writeSample
+    startViewer sample.dnl --window=800x600 sample.dnl
+    expectViewerShown
+    sleep 1
+    window=$(viewerWindow)
+    [[ $(clientSize "$window") == 800x600 ]] || fail "the client is $(clientSize "$window")"
+    extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed -n 's/.*= //p')
+    [[ -n "$extents" && "$extents" != "0, 0, 0, 0" ]] || fail "no frame: extents '$extents'"
+    xwininfo -id "$window" | grep -q "Override Redirect State: no" || fail "override-redirect"
+    ! xprop -id "$window" _NET_WM_STATE | grep -q ABOVE || fail "the window is top-most"
+    checkFills "$window" 1-at-800x600
+    xdotool windowsize --sync "$window" 1000 700
+    sleep 1
+    [[ $(clientSize "$window") == 1000x700 ]] || fail "resized to $(clientSize "$window")"
+    checkFills "$window" 2-at-1000x700
+    endWithEsc
+    startViewer sample.dnl --fullscreen sample.dnl
+    expectViewerShown
+    sleep 1
+    window=$(viewerWindow)
+    [[ "$(clientSize "$window") $(clientOrigin "$window")" == "1024x768 +0+0" ]] ||
+      fail "the viewer covers $(clientSize "$window") $(clientOrigin "$window"), not the screen"
+    checkFills "$window" 3-desktop
+    endWithEsc
+    stopProcess samplerPid
+    ! grep -v -x 1024x768 "$workDir/modes.txt" || fail "the screen mode changed while it ran"
     ;;
   *)
     fail "unknown scenario"

@@ -10,6 +10,13 @@ startOpenbox() {
   waitFor 10 xprop -root _NET_SUPPORTING_WM_CHECK
 }
 
+# Ends the script as skipped unless Xorg with the dummy video driver can be started here.
+requireXorgDummy() {
+  requirePrograms Xorg xrandr
+  [[ $(id -u) == 0 ]] || { echo "SKIP: Xorg with the dummy driver needs root"; exit 77; }
+  [[ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ]] || { echo "SKIP: no dummy video driver"; exit 77; }
+}
+
 # Starts Xorg (needs root) with the dummy driver offering 1024x768 (the user's mode) and
 # 640x480 at 16 bits, on a display it picks itself, stopped at the end; sets DISPLAY.
 startXorgDummy() {
@@ -78,3 +85,22 @@ stackedAbove() {
 
 # Screenshot of window $1 alone.
 windowShot() { import -window "$1" "$2"; }
+
+# Client size "WxH" and origin "+X+Y" of window $1 on the screen.
+clientSize() { xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
+clientOrigin() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF}
+    /Absolute upper-left Y/ {y = $NF} END {print "+" x "+" y}'
+}
+
+# Fails unless window $1's picture fills its client (its right and bottom strips drawn),
+# checked in screenshot $2 cut from the screen (a shot of the window alone can lag behind).
+checkFills() {
+  local shot=$workDir/$2.png size strip
+  size=$(clientSize "$1")
+  import -window root -crop "$size$(clientOrigin "$1")" +repage "$shot"
+  for strip in "100x${size#*x}+$((${size%x*} - 100))+0" "${size%x*}x100+0+$((${size#*x} - 130))"; do
+    convert "$shot" -crop "$strip" +repage "$shot.strip.png"
+    (($(colourCount "$shot.strip.png") >= 32)) || fail "$2: the picture does not fill $strip"
+  done
+}

@@ -2,8 +2,9 @@
 # End-to-end scenarios of the Windows viewer under Wine on its own Xvfb: fly through the
 # sample level (written by the Windows dnl-sample) and look around with the pointer, cancel
 # the start-up dialog, choose a file that is not a level, start on a screen that refuses the
-# viewer's display mode, and save the picture with F12.
-# Usage: viewer_wine_e2e.sh fly|cancel|not-level|refused-mode|f12 VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
+# viewer's display mode, save the picture with F12, and show the viewer in an 800 x 600 window
+# and on the whole desktop.
+# Usage: viewer_wine_e2e.sh fly|cancel|not-level|refused-mode|f12|window VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 source "$here/x_session.sh"
@@ -21,7 +22,7 @@ statusColumns() {
 }
 
 screen=640x480x24
-[[ "$scenario" != refused-mode ]] || screen=1024x768x24
+[[ "$scenario" != refused-mode && "$scenario" != window ]] || screen=1024x768x24
 startXvfb "$workDir" "$screen" || fail "Xvfb did not start"
 startWinePrefix || fail "no Wine prefix"
 
@@ -118,6 +119,30 @@ case "$scenario" in
     rm -f "$unixPath"  # the prefix's Pictures may be the user's own folder
     [[ "$picture" == "PNG 6"[0-9][0-9] ]] || fail "$saved is not a window-wide PNG ($picture)"
     endWithEsc
+    ;;
+  window)
+    # --window=800x600 names the level: an 800 x 600 client inside the window's frame, drawn
+    # to its right and bottom edges, and no display-mode box.
+    writeSample
+    startViewer sample.dnl --window=800x600 sample.dnl
+    expectViewerShown
+    sleep 3
+    windowGeometry "$(viewerWindow)"
+    [[ "${width}x${height}" == 800x600 ]] || fail "the client is ${width}x${height}"
+    ((x > 0 && y > 0)) || fail "no frame around the client at $x,$y"
+    screenshot "$workDir/1-window.png"
+    convert "$workDir/1-window.png" -crop "100x100+$((x + 700))+$((y + 470))" +repage \
+      "$workDir/1-corner.png"
+    (($(colourCount "$workDir/1-corner.png") >= 32)) || fail "the picture does not fill the client"
+    ! hasWindow Error || fail "a box in a window"
+    endWithEsc
+    # --fullscreen: the whole 1024 x 768 screen, without a frame.
+    startViewer sample.dnl --fullscreen sample.dnl
+    expectViewerShown "the desktop viewer was not shown"
+    sleep 2
+    windowGeometry "$(viewerWindow)"
+    [[ "${width}x${height}+$x+$y" == 1024x768+0+0 ]] || fail "the desktop is ${width}x${height}+$x+$y"
+    endWithEsc "Esc on the desktop"
     ;;
   *)
     fail "unknown scenario"

@@ -40,8 +40,7 @@ dismissErrorBox() {
   waitFor 20 hasWindow Error || return 1
   sleep 0.5
   local x y width height
-  eval "$(xdotool getwindowgeometry --shell "$(windowNamed Error)" | grep -E '^(X|Y|WIDTH|HEIGHT)=' |
-    tr 'A-Z' 'a-z')"
+  windowGeometry "$(windowNamed Error)"
   xdotool mousemove $((x + width / 2)) $((y + height - 22)) click 1
   waitFor 10 noWindow Error || return 2
 }

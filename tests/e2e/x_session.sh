@@ -97,6 +97,11 @@ endWithEsc() {
   expectEnd 1 "${1:-Esc}"
 }
 
+# Sets x, y, width and height to window $1's place and size on the screen.
+windowGeometry() {
+  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=' | tr 'A-Z' 'a-z')"
+}
+
 # Waits for the viewer window; fails with $1 (or a plain message) when it is not shown.
 expectViewerShown() { waitFor 20 viewerShown || fail "${1:-the viewer window was not shown}"; }
 
@@ -191,6 +196,11 @@ shootAfter() {
   screenshot "$workDir/$name.png"
 }
 
+# True when the screen now differs from screenshot $1 (a name in the work folder) in more
+# (pictureDiffersFrom) or fewer (pictureSameAs) than $2 pixels above the status line.
+pictureDiffersFrom() { screenshot "$workDir/now.png" && (($(differingPixels "$workDir/$1.png" "$workDir/now.png") > $2)); }
+pictureSameAs() { screenshot "$workDir/now.png" && (($(differingPixels "$workDir/$1.png" "$workDir/now.png") < $2)); }
+
 # Fails with $3 unless screenshots $1 and $2 (names in the work folder) differ above the
 # status line in more than $4 pixels (default 500).
 expectChanged() {
@@ -198,6 +208,11 @@ expectChanged() {
   pixels=$(differingPixels "$workDir/$1.png" "$workDir/$2.png")
   ((pixels > ${4:-500})) || fail "$3 ($pixels pixels changed)"
 }
+
+# True when the screen now differs from screenshot $1 (a name in the work folder) in more
+# (pictureDiffersFrom) or fewer (pictureSameAs) than $2 pixels above the status line.
+pictureDiffersFrom() { screenshot "$workDir/now.png" && (($(differingPixels "$workDir/$1.png" "$workDir/now.png") > $2)); }
+pictureSameAs() { screenshot "$workDir/now.png" && (($(differingPixels "$workDir/$1.png" "$workDir/now.png") < $2)); }
 
 # Fails with $3 unless screenshots $1 and $2 differ in fewer than $4 pixels (default 100).
 expectUnchanged() {

@@ -158,6 +158,10 @@ TEST_F(RenderGlTest, StatusLineAtTheBottomAndHelpAtTheTopStandInFrontOfANearWall
   EXPECT_EQ(pixels(0, 640, 0, 480), 0) << "text with both off";
   EXPECT_EQ(frameStats.frameCount, 36) << "one count per frame";
   EXPECT_EQ(glGetError(), GLenum{GL_NO_ERROR}) << "the matrix stacks balance";
+  resizeRendering(480, 480);  // a square window: the text keeps to the left edge
+  viewSettings.showStatus = 1;
+  draw();
+  EXPECT_GT(pixels(0, 4, 0, 24), 0) << "the line starts at a square picture's left edge";
 }
 
 TEST_F(RenderGlTest, ItemLabelStandsAboveItsItemAndOnlyANearerWallHidesIt) {

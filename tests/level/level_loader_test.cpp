@@ -168,6 +168,31 @@ TEST(CutShort, ValuesPastTheEndComeFromMinusOne) {
   EXPECT_EQ(rgba(texels + 4 * 65535), 0xF8F8F8FFu) << "a texel past the end";
 }
 
+// A file that ends early still loads; the report says how far the walk read past its end,
+// from memory and from a file (which skips by seeking).
+TEST(CutShort, TheReportCountsTheBytesReadPastTheEnd) {
+  DnlLevel level;
+  level.pages.assign(1, std::vector<uint16_t>(65536, 0x0421));
+  level.rooms = {roomWithVertices(40)};
+  level.items = {{0, 5, 6, 7, 8}};
+  const uint64_t whole = writeDnlBytes(level).size();
+  const std::string path = testing::TempDir() + "cut_" + std::to_string(getpid()) + ".dnl";
+  for (const uint64_t missing : {uint64_t{0}, uint64_t{1}, uint64_t{7}}) {
+    ASSERT_EQ(loadDnl(level, whole - missing), LoadFailure::None);
+    EXPECT_EQ(lastLoadReport().bytesPastEnd, missing) << missing << " bytes cut, from memory";
+    const std::vector<uint8_t> bytes = writeDnlBytes(level, whole - missing);
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    ASSERT_EQ(loadLevelFile(path.c_str()), LoadFailure::None);
+    EXPECT_EQ(lastLoadReport().bytesPastEnd, missing) << missing << " bytes cut, from a file";
+  }
+  std::remove(path.c_str());
+  ASSERT_EQ(loadDnl(level, kHeaderBytes + 1000), LoadFailure::None);
+  EXPECT_GT(lastLoadReport().bytesPastEnd, 0u) << "a file cut inside its texture page";
+}
+
 // Counts that claim gigabytes end the stream at once; everything after reads as -1.
 TEST(Claims, AHugeGridAndASharedCountEndTheStream) {
   DnlLevel level;

@@ -157,25 +157,29 @@ TEST(OverlayText, HelpScreenShowsEachToggleUnderItsKeyAndLabelsAreHex) {
   EXPECT_EQ(written(formatItemLabel(421, buffer, sizeof buffer)), "1a5") << "label of 421";
 }
 
+// At the 480-line screen's 13-pixel cell and at twice that, as a taller window asks for.
 TEST(GlyphRaster, AnyMonospaceFontGivesGlyphsOnThePitchRowsBottomUpControlsEmpty) {
-  ASSERT_TRUE(rasterizeGlyphFont());
-  EXPECT_GE(glyphFont.pixelSize, 6) << "pixel size";
-  EXPECT_LE(glyphFont.pixelSize, 13) << "pixel size";
-  EXPECT_GE(glyphFont.lineHeight, glyphFont.pixelSize) << "line height";
-  EXPECT_LE(glyphFont.lineHeight, 2 * glyphFont.pixelSize) << "line height";
-  for (int32_t code = 0x21; code < 0x7f; ++code) {
-    const GlyphBitmap& glyph = glyphFont.glyphs[code];
-    EXPECT_GT(glyph.width, 0) << "ink of code " << code;
-    // One column of overhang is allowed; more would run into the next character.
-    EXPECT_GE(glyph.left, -1) << "left edge of code " << code;
-    EXPECT_LE(glyph.left + glyph.width, kGlyphAdvance + 1) << "right edge of code " << code;
+  for (const int32_t cell : {kGlyphCellHeight, 2 * kGlyphCellHeight}) {
+    ASSERT_TRUE(rasterizeGlyphFont(cell)) << "cell " << cell;
+    EXPECT_EQ(glyphFont.advance, kGlyphAdvance * cell / kGlyphCellHeight) << "pitch, cell " << cell;
+    EXPECT_GE(glyphFont.pixelSize, cell / 2) << "pixel size, cell " << cell;
+    EXPECT_LE(glyphFont.pixelSize, cell) << "pixel size, cell " << cell;
+    EXPECT_GE(glyphFont.lineHeight, glyphFont.pixelSize) << "line height, cell " << cell;
+    EXPECT_LE(glyphFont.lineHeight, 2 * glyphFont.pixelSize) << "line height, cell " << cell;
+    for (int32_t code = 0x21; code < 0x7f; ++code) {
+      const GlyphBitmap& glyph = glyphFont.glyphs[code];
+      EXPECT_GT(glyph.width, 0) << "ink of code " << code;
+      // One column of overhang is allowed; more would run into the next character.
+      EXPECT_GE(glyph.left, -1) << "left edge of code " << code;
+      EXPECT_LE(glyph.left + glyph.width, glyphFont.advance + 1) << "right edge of code " << code;
+    }
+    for (int32_t code : {0, 9, 10, 0x20, 0x7f, 0x9f}) {
+      EXPECT_EQ(glyphFont.glyphs[code].width, 0) << "code " << code << " is empty";
+    }
+    const GlyphBitmap& t = glyphFont.glyphs['T'];
+    EXPECT_TRUE(glyphPixel(t, 0, t.rows - 1)) << "the bar of a T is its last (top) row";
+    EXPECT_FALSE(glyphPixel(t, 0, 0)) << "the first (bottom) row of a T is its stem alone";
   }
-  for (int32_t code : {0, 9, 10, 0x20, 0x7f, 0x9f}) {
-    EXPECT_EQ(glyphFont.glyphs[code].width, 0) << "code " << code << " is empty";
-  }
-  const GlyphBitmap& t = glyphFont.glyphs['T'];
-  EXPECT_TRUE(glyphPixel(t, 0, t.rows - 1)) << "the bar of a T is its last (top) row";
-  EXPECT_FALSE(glyphPixel(t, 0, 0)) << "the first (bottom) row of a T is its stem alone";
 }
 
 }  // namespace

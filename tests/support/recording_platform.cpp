@@ -198,6 +198,32 @@ bool findPicturesFolder(char* out, uint32_t capacity) {
   return true;
 }
 
+WindowHandle createFramedWindow(const WindowParams& p, const WindowFrame& f) {
+  log(0, "createFramedWindow decorated=%d resizable=%d coversDesktop=%d topMost=%d %dx%d",
+      f.decorated ? 1 : 0, f.resizable ? 1 : 0, f.coversDesktop ? 1 : 0, p.topMost ? 1 : 0, p.width,
+      p.height);
+  return createWindow(p);
+}
+
+bool getDesktopSize(int32_t* width, int32_t* height) {
+  *width = recording.desktopWidth;
+  *height = recording.desktopHeight;
+  return true;
+}
+
+bool watchFile(WindowHandle, const char* path) {
+  return log(true, "watchFile %s", path);
+}
+
+void stopWatchingFile() {
+  log(0, "stopWatchingFile");
+}
+
+bool buildGlyphListsAtHeight(DeviceContextHandle, uint32_t firstCode, uint32_t count, uint32_t base,
+                             int32_t height) {
+  return log(true, "buildGlyphListsAtHeight %u %u %u %d", firstCode, count, base, height);
+}
+
 void swapBuffers(DeviceContextHandle) {
   if (recording.onSwapBuffers) recording.onSwapBuffers();
 }

@@ -20,6 +20,7 @@ struct RecordingPlatform {
   uint8_t keyboard[256] = {};
   std::string dialogPath = "/levels/sample.dnl";  // written into the request's buffer
   std::string picturesFolder;  // empty: the desktop names none
+  int32_t desktopWidth = 1920, desktopHeight = 1080;
 
   // What happened.
   std::vector<std::string> calls;

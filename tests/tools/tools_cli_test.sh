@@ -41,6 +41,16 @@ sample||||||0 (vertex 0, object texture 0, page 0)
 refused|--edge too-many-items|||||
 TABLE
 
+# A file cut short still loads, with a line saying how far the loader read past its end; a
+# whole file has no such line.
+head -c 100000 "$work/sample.dnl" >"$work/cut.dnl"
+run "$info" "$work/cut.dnl"
+[[ $status == 0 ]] || fail "dnl-info on a file cut short: status $status"
+grep -q "^file ends early: the loader read [1-9][0-9]* bytes past its end$" "$work/out" ||
+  fail "dnl-info on a file cut short: no line saying how far it read past the end"
+run "$info" "$work/sample.dnl"
+! grep -q "ends early" "$work/out" || fail "dnl-info on the whole sample: says it ends early"
+
 # Each failing run: its status, what stderr must hold, the tool and its arguments. A refused
 # or unwritable file ends with 1; misuse with 2, followed by the usage.
 while IFS='|' read -r want named tool args; do
