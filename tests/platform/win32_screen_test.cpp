@@ -45,21 +45,21 @@ void writeFile(const std::string& path, const char* text) {
 
 TEST(Win32Screen, AFramedWindowResizesAndHearsItsFileChange) {
   ASSERT_TRUE(platform::registerWindowClass({"Framed Test", screenProcedure}));
-  const platform::WindowParams params = {"Framed Test", "Framed", false, 0, 0, 800, 600};
+  const platform::WindowParams params = {"Framed Test", "Framed", false, 0, 0, 300, 200};
   platform::WindowHandle window = platform::createFramedWindow(params, {true, true, false});
   ASSERT_NE(window, nullptr) << "the framed window";
   HWND native = win32::windowOf(window);
   platform::showWindow(window, SW_SHOWNORMAL);
   int32_t width = 0, height = 0;
   platform::getClientSize(window, &width, &height);
-  EXPECT_EQ(width, 800) << "client width";
-  EXPECT_EQ(height, 600) << "client height";
+  EXPECT_EQ(width, 300) << "client width";
+  EXPECT_EQ(height, 200) << "client height";
 
   RECT outer;
   GetWindowRect(native, &outer);
   SetWindowPos(native, nullptr, 0, 0, outer.right - outer.left + 100, outer.bottom - outer.top + 50,
                SWP_NOMOVE | SWP_NOZORDER);
-  EXPECT_TRUE(pumpUntil([] { return lastSize == (900u | (650u << 16)); }))
+  EXPECT_TRUE(pumpUntil([] { return lastSize == (400u | (250u << 16)); }))
       << "the size message carries the new client, " << (lastSize & 0xFFFF) << "x"
       << (lastSize >> 16);
 
