@@ -28,15 +28,9 @@ startXvfb "$work" || fail "Xvfb did not start"
 startViewer sample.dnl sample.dnl
 expectViewerShown
 sleep 2
-xdotool key 4
-sleep 1
-screenshot "$work/viewer.png"
-xdotool key 3
-sleep 1
-screenshot "$work/viewer-cull.png"
-xdotool key 3 1
-sleep 2
-screenshot "$work/viewer-shade.png"
+shootAfter viewer key 4
+shootAfter viewer-cull key 3
+settle=2 shootAfter viewer-shade key 3 1
 endWithEsc
 stopXvfb
 unset DISPLAY  # the browser runs headless, with no X server
@@ -69,19 +63,12 @@ for name in plain front mirror upside-down shaded; do
   [[ -s "$work/$name.png" ]] || fail "the page logged no picture $name"
 done
 
-# Normalised RMSE between two pictures as 160 x 120 greyscale.
-difference() {
-  local a b
-  a=$(mktemp --suffix=.png -p "$work") b=$(mktemp --suffix=.png -p "$work")
-  convert "$1" -colorspace Gray -resize '160x120!' "$a"
-  convert "$2" -colorspace Gray -resize '160x120!' "$b"
-  compare -metric RMSE "$a" "$b" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/' || true
-  rm -f "$a" "$b"
-}
 failed=0
+# Compares PICTURE with VIEWER_PICTURE by their normalised RMSE as 160 x 120 greyscale.
 check() {  # NAME PICTURE VIEWER_PICTURE below|above LIMIT
   local value
-  value=$(difference "$work/$2" "$work/$3")
+  value=$(convert "$work/$2" "$work/$3" -colorspace Gray -resize '160x120!' -metric RMSE \
+    -compare -format '%[distortion]' info:)
   if awk -v v="$value" -v l="$5" -v way="$4" 'BEGIN { exit !(way == "below" ? v < l : v >= l) }'
   then
     echo "ok   $1: difference $value, $4 $5"
