@@ -120,48 +120,25 @@ case "$scenario" in
     ;;
   dialog)
     startXvfb "$workDir" || fail "Xvfb did not start"
-    mkdir -p "$workDir/bin-zenity" "$workDir/bin-kdialog" "$workDir/bin-none" "$workDir/sub"
-    for level in LEVEL.DNL Level.Dnl sub/Level.Dnl; do writeSample "$level"; done
-    # A stand-in zenity: records its arguments and every file of the starting folder that
-    # its filter shows (matched as the file chooser does), and chooses the first of them.
-    cat >"$workDir/bin-zenity/zenity" <<EOF
-#!/bin/bash
-PATH=/usr/bin:/bin
-printf '%s\n' "\$@" >"$workDir/zenity-arguments"
-for argument; do
-  case \$argument in
-    --filename=*) start=\${argument#--filename=} ;;
-    --file-filter=*) patterns=\${argument#*|} ;;
-  esac
-done
-folder=\${start%/*}
-[[ -d "\$folder" ]] || exit 5
-: >"$workDir/zenity-shown"
-files=("\$folder"/*)
-set -f  # the patterns are matched, not expanded
-for file in "\${files[@]}"; do
-  for pattern in \$patterns; do
-    [[ "\${file##*/}" == \$pattern ]] && echo "\${file##*/}" >>"$workDir/zenity-shown"
-  done
-done
-[[ -s "$workDir/zenity-shown" ]] || exit 1
-echo "\$folder/\$(head -n1 "$workDir/zenity-shown")"
-EOF
-    cat >"$workDir/bin-kdialog/kdialog" <<EOF
-#!/bin/bash
-printf '%s\n' "\$@" >"$workDir/kdialog-arguments"
-echo "$workDir/Level.Dnl"
-EOF
-    chmod +x "$workDir/bin-zenity/zenity" "$workDir/bin-kdialog/kdialog"
+    mkdir -p "$workDir/bin-none" "$workDir/sub"
+    writeSample LEVEL.DNL
+    writeSample sub/Level.Dnl
+    # Stand-ins for the dialog programs: each records its arguments and chooses LEVEL.DNL.
+    for program in zenity kdialog; do
+      mkdir -p "$workDir/bin-$program"
+      printf '#!/bin/bash\nprintf "%%s\\n" "$@" >%q\necho %q\n' "$workDir/$program-arguments" \
+        "$workDir/LEVEL.DNL" >"$workDir/bin-$program/$program"
+      chmod +x "$workDir/bin-$program/$program"
+    done
 
-    # Upper- and mixed-case extensions are shown; a missing folder starts in the working one.
+    # The filter is blind to case; a missing folder starts in the working one.
     viewerPath=$workDir/bin-zenity
     dataFolder=/no/such/folder startViewer sample.dnl
-    expectViewerShown "the viewer did not start with a level the filter shows"
+    expectViewerShown "the viewer did not start with zenity's choice"
     grep -qx -- "--filename=$workDir/sample.dnl" "$workDir/zenity-arguments" ||
       fail "the dialog did not start in the working folder: $(grep filename "$workDir/zenity-arguments")"
-    grep -qx "LEVEL.DNL" "$workDir/zenity-shown" || fail "the filter hides LEVEL.DNL"
-    grep -qx "Level.Dnl" "$workDir/zenity-shown" || fail "the filter hides Level.Dnl"
+    grep -qxF -- "--file-filter=DNL Files | *.[dD][nN][lL]" "$workDir/zenity-arguments" ||
+      fail "zenity was not given the case-blind filter"
     endWithEsc
 
     # A level named on the command line: no dialog at start, F6 asks in its folder.
