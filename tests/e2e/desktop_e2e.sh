@@ -48,28 +48,21 @@ case "$scenario" in
     expectErrorBox "the box on activation could not be dismissed"
     sleep 2
     window=$(viewerWindow)
-    windowShot "$window" "$workDir/1-after-boxes.png"
+    shotWindow=$window  # the screen may be larger than the window, which may be moved
+    import -window "$window" "$workDir/1-after-boxes.png"
     colours=$(colourCount "$workDir/1-after-boxes.png")
     ((colours >= 64)) || fail "the viewer does not draw after the boxes ($colours colours)"
-    xdotool key F1
-    sleep 1
-    windowShot "$window" "$workDir/2-help.png"
+    shootAfter 2-help key F1
     expectChanged 1-after-boxes 2-help "the viewer does not take keys after the boxes"
     xdotool key F1
     if [[ "$scenario" == openbox ]]; then
       # Away from the origin, as a panel or the window manager would place it.
       xdotool windowmove --sync "$window" 200 150
       sleep 1
-      xdotool mousemove --window "$window" 320 240
-      sleep 1
-      windowShot "$window" "$workDir/3-before-look.png"
-      xdotool mousemove --window "$window" 360 240
-      sleep 1
-      windowShot "$window" "$workDir/4-looked-right.png"
+      shootAfter 3-before-look mousemove --window "$window" 320 240
+      shootAfter 4-looked-right mousemove --window "$window" 360 240
       expectChanged 3-before-look 4-looked-right "moving the pointer did not turn the camera" 50000
-      xdotool mousemove --window "$window" 280 240
-      sleep 1
-      windowShot "$window" "$workDir/5-looked-back.png"
+      shootAfter 5-looked-back mousemove --window "$window" 280 240
       # Rounding leaves a few edge pixels; a camera that kept turning differs everywhere.
       expectUnchanged 3-before-look 5-looked-back "the camera kept turning" 3000
       # Esc right behind a burst of pointer moves still ends the viewer at once.

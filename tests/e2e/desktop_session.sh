@@ -41,6 +41,3 @@ stackedAbove() {
     awk -v upper="$1" -v lower="$2" '$0 == lower {seen = 1} seen && $0 == upper {found = 1}
       END {exit !found}'
 }
-
-# Screenshot of window $1 alone.
-windowShot() { import -window "$1" "$2"; }

@@ -167,13 +167,13 @@ checkCancelledStartUp() {
 }
 
 # Runs the xdotool command "$@", lets the viewer draw for $settle seconds (default 1) and
-# takes screenshot $1.png in the work folder.
+# takes screenshot $1.png in the work folder, of window $shotWindow (default the screen).
 shootAfter() {
   local name=$1
   shift
   xdotool "$@"
   sleep "${settle:-1}"
-  screenshot "$workDir/$name.png"
+  import -window "${shotWindow:-root}" "$workDir/$name.png"
 }
 
 # Fails with $3 unless screenshots $1 and $2 (names in the work folder) differ above the
