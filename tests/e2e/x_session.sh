@@ -10,7 +10,6 @@ viewerPath=$PATH  # the PATH the viewer looks for its dialog programs in
 runner=()         # what runs a program of the viewer's system: nothing, or Wine
 # The status line is the bottom 24 rows; its frame rate changes every second.
 statusLineCrop=(-crop 640x24+0+456 +repage)
-aboveStatusLineCrop=(-crop 640x456+0+0 +repage)
 
 # Ends the scenario as failed with the reason $*, showing the viewer's last output.
 fail() {
@@ -131,9 +130,7 @@ expectErrorBox() { dismissErrorBox || fail "$1"; }
 
 # Number of pixels that differ between two screenshots above the status line.
 differingPixels() {
-  convert "$1" "${aboveStatusLineCrop[@]}" "$1.body.png"
-  convert "$2" "${aboveStatusLineCrop[@]}" "$2.body.png"
-  compare -metric AE "$1.body.png" "$2.body.png" null: 2>&1 | cut -d' ' -f1 || true
+  convert "$1" "$2" -crop 640x456+0+0 +repage -metric AE -compare -format '%[distortion]' info:
 }
 
 # Number of distinct colours in a screenshot.
