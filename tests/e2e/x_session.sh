@@ -70,17 +70,14 @@ signalViewer() { kill "-$1" "$(pgrep -P "$viewerPid" | head -n1)"; }
 # back: the next viewer must not meet a screen halfway through that.
 waitViewer() {
   [[ -n "$viewerPid" ]] || return 0
-  local tries=$((${1:-20} * 5))
   status=running
-  while kill -0 "$viewerPid" 2>/dev/null; do
-    ((tries-- > 0)) || return 0
-    sleep 0.2
-  done
+  waitFor "${1:-20}" noProcess "$viewerPid" || return 0
   status=0
   wait "$viewerPid" || status=$?
   waitFor 5 noProcessGroup "$viewerPid" || true
   viewerPid=""
 }
+noProcess() { ! kill -0 "$1" 2>/dev/null; }
 
 # Waits at most $3 seconds (default 20) for the viewer to end after $2 (what ended it) and
 # fails unless it ended with status $1.
