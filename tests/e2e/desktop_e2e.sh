@@ -48,28 +48,21 @@ case "$scenario" in
     expectErrorBox "the box on activation could not be dismissed"
     sleep 2
     window=$(viewerWindow)
-    windowShot "$window" "$workDir/1-after-boxes.png"
+    shotWindow=$window  # the screen may be larger than the window, which may be moved
+    import -window "$window" "$workDir/1-after-boxes.png"
     colours=$(colourCount "$workDir/1-after-boxes.png")
     ((colours >= 64)) || fail "the viewer does not draw after the boxes ($colours colours)"
-    xdotool key F1
-    sleep 1
-    windowShot "$window" "$workDir/2-help.png"
+    shootAfter 2-help key F1
     expectChanged 1-after-boxes 2-help "the viewer does not take keys after the boxes"
     xdotool key F1
     if [[ "$scenario" == openbox ]]; then
       # Away from the origin, as a panel or the window manager would place it.
       xdotool windowmove --sync "$window" 200 150
       sleep 1
-      xdotool mousemove --window "$window" 320 240
-      sleep 1
-      windowShot "$window" "$workDir/3-before-look.png"
-      xdotool mousemove --window "$window" 360 240
-      sleep 1
-      windowShot "$window" "$workDir/4-looked-right.png"
+      shootAfter 3-before-look mousemove --window "$window" 320 240
+      shootAfter 4-looked-right mousemove --window "$window" 360 240
       expectChanged 3-before-look 4-looked-right "moving the pointer did not turn the camera" 50000
-      xdotool mousemove --window "$window" 280 240
-      sleep 1
-      windowShot "$window" "$workDir/5-looked-back.png"
+      shootAfter 5-looked-back mousemove --window "$window" 280 240
       # Rounding leaves a few edge pixels; a camera that kept turning differs everywhere.
       expectUnchanged 3-before-look 5-looked-back "the camera kept turning" 3000
       # Esc right behind a burst of pointer moves still ends the viewer at once.
@@ -120,48 +113,25 @@ case "$scenario" in
     ;;
   dialog)
     startXvfb "$workDir" || fail "Xvfb did not start"
-    mkdir -p "$workDir/bin-zenity" "$workDir/bin-kdialog" "$workDir/bin-none" "$workDir/sub"
-    for level in LEVEL.DNL Level.Dnl sub/Level.Dnl; do writeSample "$level"; done
-    # A stand-in zenity: records its arguments and every file of the starting folder that
-    # its filter shows (matched as the file chooser does), and chooses the first of them.
-    cat >"$workDir/bin-zenity/zenity" <<EOF
-#!/bin/bash
-PATH=/usr/bin:/bin
-printf '%s\n' "\$@" >"$workDir/zenity-arguments"
-for argument; do
-  case \$argument in
-    --filename=*) start=\${argument#--filename=} ;;
-    --file-filter=*) patterns=\${argument#*|} ;;
-  esac
-done
-folder=\${start%/*}
-[[ -d "\$folder" ]] || exit 5
-: >"$workDir/zenity-shown"
-files=("\$folder"/*)
-set -f  # the patterns are matched, not expanded
-for file in "\${files[@]}"; do
-  for pattern in \$patterns; do
-    [[ "\${file##*/}" == \$pattern ]] && echo "\${file##*/}" >>"$workDir/zenity-shown"
-  done
-done
-[[ -s "$workDir/zenity-shown" ]] || exit 1
-echo "\$folder/\$(head -n1 "$workDir/zenity-shown")"
-EOF
-    cat >"$workDir/bin-kdialog/kdialog" <<EOF
-#!/bin/bash
-printf '%s\n' "\$@" >"$workDir/kdialog-arguments"
-echo "$workDir/Level.Dnl"
-EOF
-    chmod +x "$workDir/bin-zenity/zenity" "$workDir/bin-kdialog/kdialog"
+    mkdir -p "$workDir/bin-none" "$workDir/sub"
+    writeSample LEVEL.DNL
+    writeSample sub/Level.Dnl
+    # Stand-ins for the dialog programs: each records its arguments and chooses LEVEL.DNL.
+    for program in zenity kdialog; do
+      mkdir -p "$workDir/bin-$program"
+      printf '#!/bin/bash\nprintf "%%s\\n" "$@" >%q\necho %q\n' "$workDir/$program-arguments" \
+        "$workDir/LEVEL.DNL" >"$workDir/bin-$program/$program"
+      chmod +x "$workDir/bin-$program/$program"
+    done
 
-    # Upper- and mixed-case extensions are shown; a missing folder starts in the working one.
+    # The filter is blind to case; a missing folder starts in the working one.
     viewerPath=$workDir/bin-zenity
     dataFolder=/no/such/folder startViewer sample.dnl
-    expectViewerShown "the viewer did not start with a level the filter shows"
+    expectViewerShown "the viewer did not start with zenity's choice"
     grep -qx -- "--filename=$workDir/sample.dnl" "$workDir/zenity-arguments" ||
       fail "the dialog did not start in the working folder: $(grep filename "$workDir/zenity-arguments")"
-    grep -qx "LEVEL.DNL" "$workDir/zenity-shown" || fail "the filter hides LEVEL.DNL"
-    grep -qx "Level.Dnl" "$workDir/zenity-shown" || fail "the filter hides Level.Dnl"
+    grep -qxF -- "--file-filter=DNL Files | *.[dD][nN][lL]" "$workDir/zenity-arguments" ||
+      fail "zenity was not given the case-blind filter"
     endWithEsc
 
     # A level named on the command line: no dialog at start, F6 asks in its folder.

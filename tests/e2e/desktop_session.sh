@@ -17,40 +17,14 @@ requireXorgDummy() {
   [[ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ]] || { echo "SKIP: no dummy video driver"; exit 77; }
 }
 
-# Starts Xorg (needs root) with the dummy driver offering 1024x768 (the user's mode) and
-# 640x480 at 16 bits, on a display it picks itself, stopped at the end; sets DISPLAY.
+# Starts Xorg (needs root) with the dummy driver of dummy_xorg.conf, offering 1024x768 (the
+# user's mode) and 640x480 at 16 bits, on a display it picks itself, stopped at the end; sets
+# DISPLAY.
+xorgConfig=$(realpath "$(dirname "${BASH_SOURCE[0]}")/dummy_xorg.conf")
 startXorgDummy() {
   local workDir=$1
-  cat >"$workDir/xorg.conf" <<'CONF'
-Section "Monitor"
-  Identifier "Monitor0"
-  HorizSync 28.0-80.0
-  VertRefresh 48.0-75.0
-  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
-  Modeline "640x480" 25.18 640 656 752 800 480 490 492 525 -hsync -vsync
-EndSection
-Section "Device"
-  Identifier "Card0"
-  Driver "dummy"
-  VideoRam 16384
-EndSection
-Section "Screen"
-  Identifier "Screen0"
-  Device "Card0"
-  Monitor "Monitor0"
-  DefaultDepth 16
-  SubSection "Display"
-    Depth 16
-    Modes "1024x768" "640x480"
-  EndSubSection
-EndSection
-Section "ServerFlags"
-  Option "AutoAddDevices" "false"
-  Option "AutoEnableDevices" "false"
-EndSection
-CONF
   rm -f "$workDir/displayfd"
-  Xorg -config "$workDir/xorg.conf" -noreset -nolisten tcp -logfile "$workDir/xorg.log" \
+  Xorg -config "$xorgConfig" -noreset -nolisten tcp -logfile "$workDir/xorg.log" \
     -displayfd 3 3>"$workDir/displayfd" >"$workDir/xorg.out" 2>&1 &
   xorgPid=$!
   atExit stopProcess xorgPid
@@ -70,21 +44,10 @@ errorBoxWindow() {
 
 # True when window $1 is stacked above window $2 in the window manager's stacking order.
 stackedAbove() {
-  local order
-  [[ -n "$1" && -n "$2" ]] || return 1
-  order=$(xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | cut -d'#' -f2)
-  local upper lower index=0 id
-  for id in $order; do
-    id=$(printf '%d' "$id")
-    ((id != $1)) || upper=$index
-    ((id != $2)) || lower=$index
-    index=$((index + 1))
-  done
-  [[ -n "${upper:-}" && -n "${lower:-}" ]] && ((upper > lower))
+  xprop -root _NET_CLIENT_LIST_STACKING | cut -d'#' -f2 | tr -d ',' | xargs printf '%d\n' |
+    awk -v upper="$1" -v lower="$2" '$0 == lower {seen = 1} seen && $0 == upper {found = 1}
+      END {exit !found}'
 }
-
-# Screenshot of window $1 alone.
-windowShot() { import -window "$1" "$2"; }
 
 # Client size "WxH" and origin "+X+Y" of window $1 on the screen.
 clientSize() { xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }

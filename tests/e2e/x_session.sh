@@ -10,7 +10,6 @@ viewerPath=$PATH  # the PATH the viewer looks for its dialog programs in
 runner=()         # what runs a program of the viewer's system: nothing, or Wine
 # The status line is the bottom 24 rows; its frame rate changes every second.
 statusLineCrop=(-crop 640x24+0+456 +repage)
-aboveStatusLineCrop=(-crop 640x456+0+0 +repage)
 
 # Ends the scenario as failed with the reason $*, showing the viewer's last output.
 fail() {
@@ -71,17 +70,14 @@ signalViewer() { kill "-$1" "$(pgrep -P "$viewerPid" | head -n1)"; }
 # back: the next viewer must not meet a screen halfway through that.
 waitViewer() {
   [[ -n "$viewerPid" ]] || return 0
-  local tries=$((${1:-20} * 5))
   status=running
-  while kill -0 "$viewerPid" 2>/dev/null; do
-    ((tries-- > 0)) || return 0
-    sleep 0.2
-  done
+  waitFor "${1:-20}" noProcess "$viewerPid" || return 0
   status=0
   wait "$viewerPid" || status=$?
   waitFor 5 noProcessGroup "$viewerPid" || true
   viewerPid=""
 }
+noProcess() { ! kill -0 "$1" 2>/dev/null; }
 
 # Waits at most $3 seconds (default 20) for the viewer to end after $2 (what ended it) and
 # fails unless it ended with status $1.
@@ -136,9 +132,7 @@ expectErrorBox() { dismissErrorBox || fail "$1"; }
 
 # Number of pixels that differ between two screenshots above the status line.
 differingPixels() {
-  convert "$1" "${aboveStatusLineCrop[@]}" "$1.body.png"
-  convert "$2" "${aboveStatusLineCrop[@]}" "$2.body.png"
-  compare -metric AE "$1.body.png" "$2.body.png" null: 2>&1 | cut -d' ' -f1 || true
+  convert "$1" "$2" -crop 640x456+0+0 +repage -metric AE -compare -format '%[distortion]' info:
 }
 
 # Normalised RMSE between two pictures, times 1000 (an integer). compare's status says
@@ -187,13 +181,13 @@ checkCancelledStartUp() {
 }
 
 # Runs the xdotool command "$@", lets the viewer draw for $settle seconds (default 1) and
-# takes screenshot $1.png in the work folder.
+# takes screenshot $1.png in the work folder, of window $shotWindow (default the screen).
 shootAfter() {
   local name=$1
   shift
   xdotool "$@"
   sleep "${settle:-1}"
-  screenshot "$workDir/$name.png"
+  import -window "${shotWindow:-root}" "$workDir/$name.png"
 }
 
 # True when the screen now differs from screenshot $1 (a name in the work folder) in more

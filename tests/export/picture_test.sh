@@ -9,7 +9,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../e2e/x_session.sh"
-requirePrograms Xvfb xdotool xwininfo import convert compare chromium node
+requirePrograms Xvfb xdotool xwininfo import convert compare chromium python3
 takeScenarioArguments picture "$3" "$1" "$4"
 exporter=$2 work=$workDir
 tolerance=0.06  # plain and front pictures
@@ -28,54 +28,47 @@ startXvfb "$work" || fail "Xvfb did not start"
 startViewer sample.dnl sample.dnl
 expectViewerShown
 sleep 2
-xdotool key 4
-sleep 1
-screenshot "$work/viewer.png"
-xdotool key 3
-sleep 1
-screenshot "$work/viewer-cull.png"
-xdotool key 3 1
-sleep 2
-screenshot "$work/viewer-shade.png"
+shootAfter viewer key 4
+shootAfter viewer-cull key 3
+settle=2 shootAfter viewer-shade key 3 1
 endWithEsc
 stopXvfb
 unset DISPLAY  # the browser runs headless, with no X server
 
-node "$here/serve.mjs" "$here" "$work" 90 >"$work/port" 2>"$work/serve.log" &
+# The page, three.js and the exports served from the work folder; the page logs its pictures
+# as data URLs on the browser's console, which the browser writes to its log.
+ln -sf "$here/picture.html" "$here/picture.mjs" "$here/node_modules" "$work/"
+python3 -u -m http.server --bind 127.0.0.1 --directory "$work" 0 >"$work/serve.log" 2>&1 &
 server=$!
 atExit stopProcess server
-waitFor 5 test -s "$work/port" || fail "the picture server did not start: $(cat "$work/serve.log")"
-port=$(head -n1 "$work/port")
+waitFor 5 grep -q ' port ' "$work/serve.log" || fail "the picture server did not start"
+port=$(sed -nE 's/.* port ([0-9]+) .*/\1/p' "$work/serve.log")
 
 # Its own session and process group, so that stopping it stops its helper processes too.
 setsid chromium --headless --no-sandbox --disable-gpu --use-angle=swiftshader \
   --enable-unsafe-swiftshader --disable-quic --no-first-run --disable-background-networking \
   --disable-component-update --disable-sync --user-data-dir="$work/profile" \
-  --window-size=640,480 "http://127.0.0.1:$port/page/picture.html" \
+  --enable-logging=stderr --v=0 --window-size=640,480 "http://127.0.0.1:$port/picture.html" \
   >"$work/chromium.log" 2>&1 &
 browser=$!
 # Its helpers leave with it; the profile is removed once the whole group has gone.
 atExit rm -rf "$work/profile"
 atExit stopProcess browser group
-status=0
-wait "$server" || status=$?
-server=""
-cat "$work/serve.log"
-[[ $status -eq 0 ]] || fail "the page did not draw the export (pictures in $work)"
+waitFor 90 grep -aq '"done ' "$work/chromium.log" || fail "the page did not finish in time"
+grep -a CONSOLE "$work/chromium.log" | grep -av '"picture ' || true
+grep -aq '"done ok"' "$work/chromium.log" || fail "the page did not draw the export"
+grep -ao '"picture [a-z-]* data:image/png;base64,[A-Za-z0-9+/=]*' "$work/chromium.log" |
+  while read -r _ name data; do base64 -d <<<"${data#*,}" >"$work/$name.png"; done
+for name in plain front mirror upside-down shaded; do
+  [[ -s "$work/$name.png" ]] || fail "the page logged no picture $name"
+done
 
-# Normalised RMSE between two pictures as 160 x 120 greyscale.
-difference() {
-  local a b
-  a=$(mktemp --suffix=.png -p "$work") b=$(mktemp --suffix=.png -p "$work")
-  convert "$1" -colorspace Gray -resize '160x120!' "$a"
-  convert "$2" -colorspace Gray -resize '160x120!' "$b"
-  compare -metric RMSE "$a" "$b" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/' || true
-  rm -f "$a" "$b"
-}
 failed=0
+# Compares PICTURE with VIEWER_PICTURE by their normalised RMSE as 160 x 120 greyscale.
 check() {  # NAME PICTURE VIEWER_PICTURE below|above LIMIT
   local value
-  value=$(difference "$work/$2" "$work/$3")
+  value=$(convert "$work/$2" "$work/$3" -colorspace Gray -resize '160x120!' -metric RMSE \
+    -compare -format '%[distortion]' info:)
   if awk -v v="$value" -v l="$5" -v way="$4" 'BEGIN { exit !(way == "below" ? v < l : v >= l) }'
   then
     echo "ok   $1: difference $value, $4 $5"

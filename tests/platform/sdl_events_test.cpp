@@ -81,12 +81,6 @@ TEST(SdlKeyTable, KeyboardStateMarksExactlyTheHeldKeysWithinTheScancodeCount) {
   EXPECT_EQ(state[kVkUp], 0x00) << "up, past the array's end";
 }
 
-TEST_F(SdlEvents, PointerMotionCarriesXInTheLowAndYInTheHighHalf) {
-  const platform::Message message = translated(motion(300, 17));
-  EXPECT_EQ(message.lParam & 0xFFFFu, 300u) << "x in the low 16 bits";
-  EXPECT_EQ(message.lParam >> 16, 17u) << "y in the high 16 bits";
-}
-
 TEST_F(SdlEvents, FocusChangesBecomeActivations) {
   SDL_Event event = {};
   event.type = SDL_WINDOWEVENT;
