@@ -2,7 +2,8 @@
 # dnl-render and F12 against the real viewer under its own Xvfb. same-picture: with --labels
 # dnl-render draws the viewer's frame with the status line off (key 4), with and without
 # shade (key 1). f12: F12 saves that frame into the pictures folder, twice without
-# overwriting, and prints where. Pictures are compared by normalised RMSE (under 0.02).
+# overwriting, and prints where. window-picture: the viewer in an 800 x 600 window draws what
+# dnl-render --size 800x600 draws. Pictures are compared by normalised RMSE (under 0.02).
 # Usage: render_e2e.sh SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR DNL_RENDER
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
@@ -12,7 +13,9 @@ renderer=$(realpath "$5")
 takeScenarioArguments "$@"
 
 writeSample
-startXvfb "$workDir" || fail "Xvfb did not start"
+screen=640x480x16
+[[ "$scenario" != window-picture ]] || screen=1024x768x16
+startXvfb "$workDir" "$screen" || fail "Xvfb did not start"
 case "$scenario" in
   same-picture)
     startViewer sample.dnl sample.dnl
@@ -27,6 +30,17 @@ case "$scenario" in
     expectSamePicture "$workDir/viewer-shade.png" "$workDir/render-shade.png" "shaded view"
     differ=$(rmsePermille "$workDir/render-plain.png" "$workDir/render-shade.png")
     ((differ >= 20)) || fail "--shade changed nothing ($differ/1000)"
+    ;;
+  window-picture)
+    startViewer sample.dnl --window=800x600 sample.dnl
+    checkStartDrawn 3
+    shootAfter screen key 4
+    windowGeometry "$(viewerWindow)"
+    [[ "${width}x$height" == 800x600 ]] || fail "the client is ${width}x$height"
+    convert "$workDir/screen.png" -crop "800x600+$x+$y" +repage "$workDir/viewer-window.png"
+    "$renderer" "$workDir/sample.dnl" "$workDir/render-window.png" --size 800x600 --labels ||
+      fail "dnl-render --size 800x600 failed"
+    expectSamePicture "$workDir/viewer-window.png" "$workDir/render-window.png" "800 x 600 window"
     ;;
   f12)
     export HOME="$workDir/home" XDG_CONFIG_HOME="$workDir/home/.config"
