@@ -14,8 +14,8 @@
 #            viewer at once.
 #   window   Xorg's dummy driver with openbox: --window=800x600 is an 800 x 600 client in a
 #            frame of the window manager, neither top-most nor override-redirect, the picture
-#            fills it and follows a resize; --fullscreen covers the 1024 x 768 screen; the
-#            screen mode never changes (sampled throughout).
+#            fills it and follows a resize; --fullscreen covers the 1024 x 768 screen and F6
+#            brings up the dialog there; the screen mode never changes (sampled throughout).
 # Usage: desktop_e2e.sh SCENARIO VIEWER SAMPLE_WRITER OUTPUT_DIR
 set -euo pipefail
 scenario=$1
@@ -228,7 +228,11 @@ case "$scenario" in
     [[ "$(clientSize "$window") $(clientOrigin "$window")" == "1024x768 +0+0" ]] ||
       fail "the viewer covers $(clientSize "$window") $(clientOrigin "$window"), not the screen"
     checkFills "$window" 3-desktop
-    endWithEsc
+    xdotool key F6  # the dialog over the desktop, then Esc, as in the 640 x 480 mode
+    answerDialog Return || fail "F6 on the desktop brought up no file dialog"
+    expectViewerShown "the viewer did not come back after F6 on the desktop"
+    sleep 1
+    endWithEsc "Esc after F6 on the desktop"
     stopProcess samplerPid
     ! grep -v -x 1024x768 "$workDir/modes.txt" || fail "the screen mode changed while it ran"
     ;;
