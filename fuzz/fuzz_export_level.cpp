@@ -11,6 +11,7 @@
 #include "level/level_geometry.h"
 #include "level/level_loader.h"
 #include "tools/gltf_export.h"
+#include "tools/gltf_read_back.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (loadLevelBytes(data, size) != LoadFailure::None) return 0;
@@ -21,11 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string glb;
   if (!buildLevelGlb(levelGeometry, options, glb)) __builtin_trap();
   tinygltf::Model model;
-  tinygltf::TinyGLTF reader;
   std::string error, warning;
-  const bool read = reader.LoadBinaryFromMemory(&model, &error, &warning,
-                                                reinterpret_cast<const unsigned char*>(glb.data()),
-                                                static_cast<unsigned int>(glb.size()));
+  const bool read = readGlb(glb, &model, &error, &warning);
   if (!read || !error.empty() || !warning.empty()) __builtin_trap();
   return 0;
 }

@@ -17,6 +17,7 @@
 #include "level/level_loader.h"
 #include "tools/edge_levels.h"
 #include "tools/gltf_export.h"
+#include "tools/gltf_read_back.h"
 #include "tools/sample_level.h"
 
 namespace {
@@ -32,11 +33,8 @@ tinygltf::Model exportAndRead(const DnlLevel& dnl) {
   std::string glb;
   EXPECT_TRUE(buildLevelGlb(levelGeometry, {}, glb)) << "export succeeds";
   tinygltf::Model model;
-  tinygltf::TinyGLTF reader;
   std::string error, warning;
-  const bool read = reader.LoadBinaryFromMemory(&model, &error, &warning,
-                                                reinterpret_cast<const unsigned char*>(glb.data()),
-                                                static_cast<unsigned int>(glb.size()));
+  const bool read = readGlb(glb, &model, &error, &warning);
   EXPECT_TRUE(read) << "tinygltf reads the file: " << error;
   EXPECT_EQ(warning, "") << "tinygltf's warnings";
   return model;
