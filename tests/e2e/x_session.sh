@@ -203,11 +203,6 @@ expectChanged() {
   ((pixels > ${4:-500})) || fail "$3 ($pixels pixels changed)"
 }
 
-# True when the screen now differs from screenshot $1 (a name in the work folder) in more
-# (pictureDiffersFrom) or fewer (pictureSameAs) than $2 pixels above the status line.
-pictureDiffersFrom() { screenshot "$workDir/now.png" && (($(differingPixels "$workDir/$1.png" "$workDir/now.png") > $2)); }
-pictureSameAs() { screenshot "$workDir/now.png" && (($(differingPixels "$workDir/$1.png" "$workDir/now.png") < $2)); }
-
 # Fails with $3 unless screenshots $1 and $2 differ in fewer than $4 pixels (default 100).
 expectUnchanged() {
   local pixels
