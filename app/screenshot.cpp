@@ -7,8 +7,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "common/png_image.h"
 #include "common/shell_shared.h"
-#include "image/png_image.h"
 #include "render/frame.h"
 #include "render/frame_capture.h"
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "image/png_image.h"
+#include "common/png_image.h"
 #include "platform/platform.h"
 
 // The largest frame a screenshot takes: a 3840 x 2160 client area.

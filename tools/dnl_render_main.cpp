@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/png_image.h"
 #include "common/program_options.h"
-#include "image/png_image.h"
 #include "level/level_loader.h"
 #include "tools/picture_render.h"
 

@@ -2,7 +2,7 @@
 // system, appended to a byte vector.
 #include "tools/page_png.h"
 
-#include "image/png_image.h"
+#include "common/png_image.h"
 
 namespace {
 

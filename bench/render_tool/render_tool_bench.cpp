@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench/ratio_reporter.h"
-#include "image/png_image.h"
+#include "common/png_image.h"
 #include "level/level_loader.h"
 #include "render/frame.h"
 #include "render/frame_capture.h"

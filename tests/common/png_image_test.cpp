@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "image/png_image.h"
+#include "common/png_image.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC

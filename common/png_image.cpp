@@ -1,6 +1,6 @@
 // Encodes with stb_image_write and writes through a temporary file in the target's folder,
 // so that a reader (a file manager, a thumbnail cache) never sees half a picture.
-#include "image/png_image.h"
+#include "common/png_image.h"
 
 #include <cstdio>
 #include <cstdlib>
