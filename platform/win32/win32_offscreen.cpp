@@ -1,12 +1,11 @@
-// Win32 backend: the off-screen context of dnl-render and the user's pictures folder. The
-// context belongs to a pop-up that is never shown; a window never shown owns no pixels on
-// some drivers, so where the driver offers framebuffer objects the picture is drawn into one
-// of its own (8-bit colour, 16-bit depth) instead of the window's buffer.
+// Win32 backend: the off-screen context of dnl-render. The context belongs to a pop-up that is
+// never shown; a window never shown owns no pixels on some drivers, so where the driver offers
+// framebuffer objects the picture is drawn into one of its own (8-bit colour, 16-bit depth) instead
+// of the window's buffer.
 #include "platform/win32/win32_backend.h"
-// The shell's folder calls and OpenGL's extension types need windows.h first.
+// OpenGL's extension types need windows.h first.
 #include <GL/gl.h>
 #include <GL/glext.h>
-#include <shlobj.h>
 
 namespace {
 
@@ -100,21 +99,6 @@ void destroyOffscreenContext(DeviceContextHandle) {
   if (offscreen.device != nullptr) ReleaseDC(offscreen.window, offscreen.device);
   if (offscreen.window != nullptr) DestroyWindow(offscreen.window);
   offscreen = {nullptr, nullptr, nullptr};
-}
-
-bool findPicturesFolder(char* out, uint32_t capacity) {
-  char folder[MAX_PATH];
-  if (out == nullptr || SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, 0, folder) != S_OK) {
-    return false;
-  }
-  const DWORD attributes = GetFileAttributesA(folder);
-  const size_t length = strnlen(folder, sizeof folder);
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
-      length >= capacity) {
-    return false;
-  }
-  memcpy(out, folder, length + 1);
-  return true;
 }
 
 }  // namespace platform

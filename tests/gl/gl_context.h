@@ -1,7 +1,6 @@
-// A headless OpenGL compatibility context for tests and benchmarks: EGL on Mesa's
-// surfaceless platform with a 640 x 480 pbuffer (16-bit depth), software rendering on one
-// thread unless LP_NUM_THREADS says otherwise, no display needed (on Windows, WGL on a
-// hidden window: gl_context_wgl.cpp). Plus a read-back.
+// A headless OpenGL context for tests and benchmarks: the platform's own off-screen context
+// (EGL on Mesa's surfaceless platform, or WGL on a hidden window on Windows) at 640 x 480,
+// software rendering on one thread unless LP_NUM_THREADS says otherwise. Plus a read-back.
 #pragma once
 
 #include <cstddef>
@@ -13,11 +12,11 @@
 inline constexpr int32_t kTestViewWidth = 640;
 inline constexpr int32_t kTestViewHeight = 480;
 
-// Creates a fresh context with its own pbuffer and makes it current, destroying any context
-// this harness made before; false when EGL cannot provide one.
+// Creates a fresh context with its own drawing buffer and makes it current, destroying any
+// context this harness made before; false when none can be had.
 bool makeTestGlContext();
 
-// Releases the harness's context and its pbuffer (with every object made in it).
+// Releases the harness's context and its drawing buffer (with every object made in it).
 void destroyTestGlContext();
 
 // Reads a block of window pixels (origin at the bottom left) of the current buffer as RGB
