@@ -1,7 +1,7 @@
-// A stand-in for the desktop in tests: every platform call is recorded as a line of text
-// (message boxes with their owner, title and text), results are scripted, the message queue
-// is an in-memory list, and hooks let a test act when the code waits, swaps, binds a context
-// or moves the pointer.
+// A stand-in for the desktop in tests: the platform calls tests look at are recorded as lines
+// of text (message boxes with their owner, title and text), results are scripted, the message
+// queue is an in-memory list, and hooks let a test act when the code waits, swaps, binds a
+// context or moves the pointer. The desktop is 1920 x 1080 and names no pictures folder.
 #pragma once
 
 #include <cstdint>
@@ -19,8 +19,6 @@ struct RecordingPlatform {
   int32_t pixelFormat = 1;
   uint8_t keyboard[256] = {};
   std::string dialogPath = "/levels/sample.dnl";  // written into the request's buffer
-  std::string picturesFolder;  // empty: the desktop names none
-  int32_t desktopWidth = 1920, desktopHeight = 1080;
 
   // What happened.
   std::vector<std::string> calls;
