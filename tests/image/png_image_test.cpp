@@ -14,8 +14,6 @@
 #pragma GCC diagnostic ignored "-Wunused-function"
 #include <stb/stb_image.h>
 
-namespace {
-
 namespace fs = std::filesystem;
 
 // Three rows of two RGB pixels, stored from the bottom row up.
@@ -23,14 +21,14 @@ const uint8_t kBottomUpRows[18] = {10, 11, 12, 13, 14, 15, 20, 21, 22,
                                    23, 24, 25, 30, 31, 32, 33, 34, 35};
 const PixelImage kImage = {kBottomUpRows, 2, 3, 3, true};
 
-void appendBytes(void* context, const void* bytes, size_t size) {
+static void appendBytes(void* context, const void* bytes, size_t size) {
   auto* out = static_cast<std::vector<uint8_t>*>(context);
   out->insert(out->end(), static_cast<const uint8_t*>(bytes),
               static_cast<const uint8_t*>(bytes) + size);
 }
 
 // A new empty folder for one test, holding an "out.png" with three bytes when `withOld`.
-fs::path freshFolder(const char* name, bool withOld) {
+static fs::path freshFolder(const char* name, bool withOld) {
   const fs::path folder = fs::temp_directory_path() / name;
   fs::remove_all(folder);
   fs::create_directories(folder);
@@ -38,11 +36,9 @@ fs::path freshFolder(const char* name, bool withOld) {
   return folder;
 }
 
-size_t entries(const fs::path& folder) {
+static size_t entries(const fs::path& folder) {
   return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
 }
-
-}  // namespace
 
 TEST(PngEncoding, BottomUpRowsDecodeTopRowFirst) {
   std::vector<uint8_t> png;

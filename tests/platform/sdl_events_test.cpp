@@ -10,8 +10,6 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/virtual_keys.h"
 
-namespace {
-
 class SdlEvents : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -28,7 +26,7 @@ class SdlEvents : public ::testing::Test {
   }
 };
 
-void pushMotion(int32_t x, int32_t y) {
+static void pushMotion(int32_t x, int32_t y) {
   SDL_Event event = {};
   event.type = SDL_MOUSEMOTION;
   event.motion.x = x;
@@ -36,7 +34,7 @@ void pushMotion(int32_t x, int32_t y) {
   ASSERT_EQ(SDL_PushEvent(&event), 1) << "SDL takes the move";
 }
 
-void pushKey(SDL_Scancode scancode) {
+static void pushKey(SDL_Scancode scancode) {
   SDL_Event event = {};
   event.type = SDL_KEYDOWN;
   event.key.keysym.scancode = scancode;
@@ -44,13 +42,11 @@ void pushKey(SDL_Scancode scancode) {
 }
 
 // Translates one event into an empty queue; the message queued, or an all-zero one.
-platform::Message translated(const SDL_Event& event) {
+static platform::Message translated(const SDL_Event& event) {
   sdl::backend.queueHead = sdl::backend.queueCount = 0;
   sdl::translate(event);
   return sdl::backend.queueCount == 1 ? sdl::backend.queue[0] : platform::Message{};
 }
-
-}  // namespace
 
 TEST(SdlKeyTable, KeyboardStateMarksExactlyTheHeldKeysWithinTheScancodeCount) {
   uint8_t scancodes[SDL_NUM_SCANCODES] = {};
