@@ -33,11 +33,11 @@ class WindowProcTest : public ShellTest {
   static int32_t rebuilds() { return recording.count("setupRendering"); }
 };
 
-TEST_F(WindowProcTest, FarPlaneKeysHalveAndDoubleThenRebuildAtTheStart) {
+// That a rebuild puts the camera back at the start is checked in init_viewer_test.cpp.
+TEST_F(WindowProcTest, FarPlaneKeysHalveAndDoubleAndRebuild) {
   key(kVk0);
   EXPECT_EQ(viewSettings.farPlane, 50000.0f) << "0 doubles the far plane";
   EXPECT_EQ(rebuilds(), 1) << "0 rebuilds";
-  EXPECT_EQ(camera.position[0], 5.0f) << "the camera back at the start";
   key(kVk9);
   key(kVk9);
   EXPECT_EQ(viewSettings.farPlane, 12500.0f) << "9 halves the far plane";
