@@ -23,20 +23,6 @@ T log(T result, const char* format, Args... args) {
 
 }  // namespace
 
-int RecordingPlatform::count(const std::string& prefix) const {
-  int n = 0;
-  for (const std::string& call : calls) n += call.rfind(prefix, 0) == 0 ? 1 : 0;
-  return n;
-}
-
-void RecordingPlatform::post(uint32_t message, uint32_t wParam, uint32_t lParam) {
-  queue.push_back({recordedWindow(), message, wParam, lParam});
-}
-
-void resetRecording() {
-  recording = RecordingPlatform{};
-}
-
 namespace platform {
 
 bool registerWindowClass(const WindowClass& windowClass) {

@@ -4,6 +4,7 @@
 // context or moves the pointer. The desktop is 1920 x 1080 and names no pictures folder.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -11,6 +12,11 @@
 #include <vector>
 
 #include "platform/platform.h"
+
+// The fake handle of the one window the double creates.
+inline platform::WindowHandle recordedWindow() {
+  return reinterpret_cast<platform::Window*>(0x1000);
+}
 
 struct RecordingPlatform {
   // Scripted results.
@@ -32,15 +38,17 @@ struct RecordingPlatform {
   platform::WindowProc procedure = nullptr;
 
   // Number of recorded calls that start with `prefix`.
-  int count(const std::string& prefix) const;
-  void post(uint32_t message, uint32_t wParam = 0, uint32_t lParam = 0);
+  int count(const std::string& prefix) const {
+    return static_cast<int>(std::count_if(calls.begin(), calls.end(),
+                                          [&](auto& c) { return c.rfind(prefix, 0) == 0; }));
+  }
+  void post(uint32_t message, uint32_t wParam = 0, uint32_t lParam = 0) {
+    queue.push_back({recordedWindow(), message, wParam, lParam});
+  }
 };
 
-// The one double that the platform functions act on; resetRecording() starts afresh.
+// The one double that the platform functions act on.
 extern RecordingPlatform recording;
-void resetRecording();
-
-// The fake handle of the one window the double creates.
-inline platform::WindowHandle recordedWindow() {
-  return reinterpret_cast<platform::Window*>(0x1000);
+inline void resetRecording() {
+  recording = RecordingPlatform{};
 }
