@@ -11,6 +11,9 @@
 
 #include "app/config_file.h"
 
+const std::filesystem::path kConfig = std::filesystem::temp_directory_path() /
+                                      ("dunmoor-config-" + std::to_string(getpid()) + ".cfg");
+
 TEST(ConfigFile, ReadsEachFileAsTheTableSays) {
   const std::string v(117, 'v');  // "data_dir=" and 117 characters fill 126 of a piece
   // File text ("missing": no file at all), result, then the two paths read.
@@ -35,18 +38,16 @@ TEST(ConfigFile, ReadsEachFileAsTheTableSays) {
       {"data_dir=" + v + "wx\n", 0, v + "w", "jungle.dnl"},
       {std::string("data_dir=\0", 10) + std::string(300, '\xff') + "=\n", 0, "", "jungle.dnl"},
   };
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("dunmoor-config-" + std::to_string(getpid()) + ".cfg");
   for (const auto& [text, status, dataDir, dataFile] : cases) {
-    std::filesystem::remove(path);
-    if (text != "missing") std::ofstream(path, std::ios::binary) << text;
+    std::filesystem::remove(kConfig);
+    if (text != "missing") std::ofstream(kConfig, std::ios::binary) << text;
     ViewerPaths paths;
     std::memset(&paths, 0x5A, sizeof paths);  // the reader must set every default itself
-    EXPECT_EQ(readConfigFile(paths, path.string().c_str()), status) << "status for " << text;
+    EXPECT_EQ(readConfigFile(paths, kConfig.string().c_str()), status) << "status for " << text;
     EXPECT_EQ(std::string(paths.dataDir), dataDir) << "data_dir for " << text;
     EXPECT_EQ(std::string(paths.dataFile), dataFile) << "data_file for " << text;
   }
-  std::filesystem::remove(path);
+  std::filesystem::remove(kConfig);
 }
 
 // The screen keys: a window (with a size or the default), the whole desktop, the watch; a
@@ -69,18 +70,16 @@ TEST(ConfigFile, ScreenKeysChooseTheScreenAndTheWatch) {
       {"window=16384x1 \n", ModeSwitch, 0, 0, false},
       {"window=16384x1\n", Window, 16384, 1, false},
   };
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("dunmoor-screen-" + std::to_string(getpid()) + ".cfg");
   for (const auto& c : cases) {
-    std::ofstream(path, std::ios::binary) << c.text << "data_file=after.dnl\n";
+    std::ofstream(kConfig, std::ios::binary) << c.text << "data_file=after.dnl\n";
     ViewerPaths paths;
     ScreenOptions screen = {ModeSwitch, 0, 0, false};
-    EXPECT_EQ(readConfigFile(paths, path.string().c_str(), &screen), 1) << "status: " << c.text;
+    EXPECT_EQ(readConfigFile(paths, kConfig.string().c_str(), &screen), 1) << "status: " << c.text;
     EXPECT_EQ(screen.screen, c.screen) << "screen: " << c.text;
     EXPECT_EQ(screen.windowWidth, c.width) << "width: " << c.text;
     EXPECT_EQ(screen.windowHeight, c.height) << "height: " << c.text;
     EXPECT_EQ(screen.watch, c.watch) << "watch: " << c.text;
     EXPECT_STREQ(paths.dataFile, "after.dnl") << "the key after: " << c.text;
   }
-  std::filesystem::remove(path);
+  std::filesystem::remove(kConfig);
 }

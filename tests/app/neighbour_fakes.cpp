@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "level/level_loader.h"
 #include "render/frame.h"
 #include "render/render_setup.h"
 #include "tests/gl/gl_context.h"

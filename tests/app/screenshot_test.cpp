@@ -2,11 +2,11 @@
 // folder (the working folder takes the picture), and the file names made from level paths.
 // The pictures folder and numbering are seen end to end (tests/e2e/render_e2e.sh f12).
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/screenshot.h"
@@ -15,12 +15,16 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+// A new folder under the temporary one, named for this process.
+static fs::path newFolder(const std::string& name) {
+  const fs::path folder = fs::temp_directory_path() / (name + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  return folder;
+}
 
 TEST_F(ShellTest, F12WithoutAPicturesFolderSavesInTheWorkingFolder) {
   ASSERT_TRUE(glContextReady());
-  const fs::path folder = fs::temp_directory_path() / ("f12-" + std::to_string(::getpid()));
-  fs::create_directories(folder);
+  const fs::path folder = newFolder("f12-");
   const fs::path before = fs::current_path();
   fs::current_path(folder);
   std::snprintf(levelPath, sizeof levelPath, "%s", "/levels/crypt.dnl");
@@ -35,11 +39,8 @@ TEST_F(ShellTest, F12WithoutAPicturesFolderSavesInTheWorkingFolder) {
 }
 
 TEST(ScreenshotFile, TakenNamesAreNumberedOnAndKeptAsTheyWere) {
-  const fs::path folder = fs::temp_directory_path() / ("numbered-" + std::to_string(::getpid()));
-  fs::create_directories(folder);
-  std::FILE* taken = std::fopen((folder / "crypt-T.png").string().c_str(), "wb");
-  std::fputs("old", taken);
-  std::fclose(taken);
+  const fs::path folder = newFolder("numbered-");
+  std::ofstream(folder / "crypt-T.png") << "old";
   const uint8_t pixel[3] = {1, 2, 3};
   const PixelImage image = {pixel, 1, 1, 3, true};
   char first[256];
@@ -54,33 +55,23 @@ TEST(ScreenshotFile, TakenNamesAreNumberedOnAndKeptAsTheyWere) {
   EXPECT_EQ(oldSize, 3u) << "the file already there is kept";
 }
 
-struct NameCase {
-  const char* levelPath;
-  int32_t number;
-  const char* expected;
-};
-
-class ScreenshotNameTest : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(ScreenshotNameTest, NameFollowsTheLevel) {
+// The level's name without its folder and extension ("level" when that is empty), the time,
+// and the number from 2 on.
+TEST(ScreenshotName, FollowsTheLevelAndIsNeverCut) {
+  const struct {
+    const char *levelPath, *expected;
+    int32_t number;
+  } cases[] = {{"/levels/sample.dnl", "sample-20261207-114512.png", 1},
+               {"C:\\Levels\\Jungle.DNL", "Jungle-20261207-114512-3.png", 3},
+               {"a.b/noext", "noext-20261207-114512.png", 1},
+               {"/levels/.dnl", "level-20261207-114512-2.png", 2}};
   char out[128];
-  ASSERT_TRUE(screenshotPath("/pics", GetParam().levelPath, "20261207-114512", GetParam().number,
-                             out, sizeof out));
-  EXPECT_EQ(out, "/pics" + std::string(1, kFolderSeparator) + GetParam().expected)
-      << "name for " << GetParam().levelPath;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, ScreenshotNameTest,
-    ::testing::Values(NameCase{"/levels/sample.dnl", 1, "sample-20261207-114512.png"},
-                      NameCase{"C:\\Levels\\Jungle.DNL", 3, "Jungle-20261207-114512-3.png"},
-                      NameCase{"a.b/noext", 1, "noext-20261207-114512.png"},
-                      NameCase{"/levels/.dnl", 2, "level-20261207-114512-2.png"}));
-
-TEST(ScreenshotName, TooLongForTheBufferIsRefused) {
-  char out[24];
-  EXPECT_FALSE(screenshotPath("/pics", "sample.dnl", "20261207-114512", 1, out, sizeof out))
+  for (const auto& c : cases) {
+    ASSERT_TRUE(screenshotPath("/pics", c.levelPath, "20261207-114512", c.number, out, sizeof out))
+        << "a name for " << c.levelPath;
+    EXPECT_EQ(out, "/pics" + std::string(1, kFolderSeparator) + c.expected)
+        << "name for " << c.levelPath;
+  }
+  EXPECT_FALSE(screenshotPath("/pics", "sample.dnl", "20261207-114512", 1, out, 24))
       << "a cut name would be another file's";
 }
-
-}  // namespace

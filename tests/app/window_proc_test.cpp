@@ -8,27 +8,15 @@
 
 using namespace platform;
 
-namespace {
-
-int32_t send(uint32_t message, uint32_t wParam = 0, uint32_t lParam = 0) {
-  return viewerWindowProc(recordedWindow(), message, wParam, lParam);
-}
-
-// Creates the viewer's window, reading the configuration in the working directory.
-void create() {
-  recording.windowExists = true;
-  recording.procedure = viewerWindowProc;  // destroying delivers the destroy message
-  EXPECT_EQ(send(kWmCreate), 1) << "answer to creation";
-}
-
-}  // namespace
-
 class WindowProcTest : public ShellTest {
  protected:
+  // Creates the viewer's window, reading the configuration in the working directory.
   void SetUp() override {
     ShellTest::SetUp();
     ASSERT_TRUE(glContextReady());
-    create();
+    recording.windowExists = true;
+    recording.procedure = viewerWindowProc;  // destroying delivers the destroy message
+    EXPECT_EQ(send(kWmCreate), 1) << "answer to creation";
     // Every context the double makes current starts like a new one: fog and culling off.
     recording.onMakeCurrent = [] {
       glDisable(GL_FOG);
@@ -38,15 +26,18 @@ class WindowProcTest : public ShellTest {
     recording.calls.clear();
     camera.position[0] = 77.0f;  // back at the start pose (x 5) only after a reset
   }
+  static int32_t send(uint32_t message, uint32_t wParam = 0, uint32_t lParam = 0) {
+    return viewerWindowProc(recordedWindow(), message, wParam, lParam);
+  }
   static int32_t key(uint32_t code) { return send(kWmKeyDown, code); }
   static int32_t rebuilds() { return recording.count("setupRendering"); }
 };
 
-TEST_F(WindowProcTest, FarPlaneKeysHalveAndDoubleThenRebuildAtTheStart) {
-  EXPECT_EQ(key(kVk0), 1) << "answer to 0";
+// That a rebuild puts the camera back at the start is checked in init_viewer_test.cpp.
+TEST_F(WindowProcTest, FarPlaneKeysHalveAndDoubleAndRebuild) {
+  key(kVk0);
   EXPECT_EQ(viewSettings.farPlane, 50000.0f) << "0 doubles the far plane";
   EXPECT_EQ(rebuilds(), 1) << "0 rebuilds";
-  EXPECT_EQ(camera.position[0], 5.0f) << "the camera back at the start";
   key(kVk9);
   key(kVk9);
   EXPECT_EQ(viewSettings.farPlane, 12500.0f) << "9 halves the far plane";
@@ -54,10 +45,8 @@ TEST_F(WindowProcTest, FarPlaneKeysHalveAndDoubleThenRebuildAtTheStart) {
 
 TEST_F(WindowProcTest, ShadeRebuildsWhileFogAndCullingSwitchInPlaceAndSurviveIt) {
   key(kVk2);
-  EXPECT_EQ(viewSettings.fogOn, 1) << "2 turns fog on";
   EXPECT_TRUE(glIsEnabled(GL_FOG)) << "fog enabled in the context";
   key(kVk3);
-  EXPECT_EQ(viewSettings.cullOn, 1) << "3 turns culling on";
   EXPECT_TRUE(glIsEnabled(GL_CULL_FACE)) << "culling enabled in the context";
   EXPECT_EQ(rebuilds(), 0) << "fog and culling switch without a rebuild";
   key(kVk1);
@@ -86,16 +75,13 @@ TEST_F(WindowProcTest, UnlistedKeysAndMessagesDoNothing) {
   EXPECT_EQ(recording.count("validateWindow"), 1) << "paint validates";
 }
 
-TEST_F(WindowProcTest, ActivationSwitchesTheModeAndThePointerFollowsOnlyWhileActive) {
-  send(kWmMouseMove, 0, 400u | (300u << 16));
-  EXPECT_EQ(recording.count("setCursorPos"), 0) << "no mouse look while inactive";
+// Mouse look while active and not while inactive is checked in camera_test.cpp, and the
+// pointer moves reaching it below.
+TEST_F(WindowProcTest, ActivationSwitchesTheModeAndHidesThePointer) {
   send(kWmActivate, 0x10002);
   EXPECT_EQ(windowActive, 2) << "the activation state, the low 16 bits";
   EXPECT_EQ(recording.count("changeDisplayMode 640x480x16"), 1) << "switch on activation";
   EXPECT_EQ(recording.count("showCursor 0"), 1) << "pointer hidden";
-  send(kWmMouseMove, 0, 400u | (300u << 16));
-  EXPECT_EQ(recording.count("setCursorPos 320 240"), 1) << "mouse look re-centres";
-  EXPECT_NE(camera.heading, 0.0f) << "mouse look turns";
   send(kWmActivate, 0x30000);
   EXPECT_EQ(windowActive, 0) << "inactive: the low 16 bits are 0";
   EXPECT_EQ(recording.count("changeDisplayMode restore"), 1) << "restore on deactivation";

@@ -10,8 +10,6 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/virtual_keys.h"
 
-namespace {
-
 class SdlEvents : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -19,9 +17,8 @@ class SdlEvents : public ::testing::Test {
     unsetenv("DISPLAY");  // no mode watcher: there is no screen
     ASSERT_TRUE(sdl::initialise()) << SDL_GetError();
     // Messages go to the one window; the display-less driver makes a plain one.
-    if (sdl::backend.window == nullptr) {
+    if (sdl::backend.window == nullptr)
       sdl::backend.window = SDL_CreateWindow("test", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
-    }
     ASSERT_NE(sdl::backend.window, nullptr) << SDL_GetError();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     sdl::backend.queueHead = sdl::backend.queueCount = 0;
@@ -29,41 +26,27 @@ class SdlEvents : public ::testing::Test {
   }
 };
 
-SDL_Event motion(int32_t x, int32_t y) {
+static void pushMotion(int32_t x, int32_t y) {
   SDL_Event event = {};
   event.type = SDL_MOUSEMOTION;
   event.motion.x = x;
   event.motion.y = y;
-  return event;
+  ASSERT_EQ(SDL_PushEvent(&event), 1) << "SDL takes the move";
 }
 
-SDL_Event keyDown(SDL_Scancode scancode) {
+static void pushKey(SDL_Scancode scancode) {
   SDL_Event event = {};
   event.type = SDL_KEYDOWN;
   event.key.keysym.scancode = scancode;
-  return event;
-}
-
-void push(SDL_Event event) {
-  ASSERT_EQ(SDL_PushEvent(&event), 1) << "SDL takes the event";
-}
-
-// The messages one pass of the main loop takes before its frame.
-std::vector<platform::Message> takeOnePass() {
-  std::vector<platform::Message> taken;
-  platform::Message message = {};
-  while (platform::peekMessage() && platform::getMessage(&message)) taken.push_back(message);
-  return taken;
+  ASSERT_EQ(SDL_PushEvent(&event), 1) << "SDL takes the key";
 }
 
 // Translates one event into an empty queue; the message queued, or an all-zero one.
-platform::Message translated(const SDL_Event& event) {
+static platform::Message translated(const SDL_Event& event) {
   sdl::backend.queueHead = sdl::backend.queueCount = 0;
   sdl::translate(event);
   return sdl::backend.queueCount == 1 ? sdl::backend.queue[0] : platform::Message{};
 }
-
-}  // namespace
 
 TEST(SdlKeyTable, KeyboardStateMarksExactlyTheHeldKeysWithinTheScancodeCount) {
   uint8_t scancodes[SDL_NUM_SCANCODES] = {};
@@ -92,10 +75,12 @@ TEST_F(SdlEvents, FocusChangesBecomeActivations) {
 }
 
 TEST_F(SdlEvents, AFloodOfPointerMovesTakesOneMessageAndEscBehindItIsTaken) {
-  for (int i = 0; i < 5000; ++i) push(motion(100 + i % 200, 50));
-  push(motion(400, 300));
-  push(keyDown(SDL_SCANCODE_ESCAPE));
-  const std::vector<platform::Message> taken = takeOnePass();
+  for (int i = 0; i < 5000; ++i) pushMotion(100 + i % 200, 50);
+  pushMotion(400, 300);
+  pushKey(SDL_SCANCODE_ESCAPE);
+  std::vector<platform::Message> taken;  // what one pass of the main loop takes before its frame
+  platform::Message message = {};
+  while (platform::peekMessage() && platform::getMessage(&message)) taken.push_back(message);
   ASSERT_EQ(taken.size(), 2u) << "one merged pointer move, then Esc";
   EXPECT_EQ(taken[0].lParam, 400u | (300u << 16)) << "the merged move is the latest position";
   EXPECT_EQ(taken[1].message, platform::kWmKeyDown) << "Esc is not dropped";
@@ -103,22 +88,22 @@ TEST_F(SdlEvents, AFloodOfPointerMovesTakesOneMessageAndEscBehindItIsTaken) {
 }
 
 TEST_F(SdlEvents, EventsArrivingDuringAPassWaitForTheNextFrame) {
-  push(motion(400, 300));
+  pushMotion(400, 300);
   platform::Message message = {};
   ASSERT_TRUE(platform::peekMessage()) << "the move is there";
   ASSERT_TRUE(platform::getMessage(&message)) << "the move is taken";
-  push(motion(320, 240));  // as the pointer's re-centring causes while the move is handled
+  pushMotion(320, 240);  // as the pointer's re-centring causes while the move is handled
   EXPECT_FALSE(platform::peekMessage()) << "the pass ends: the frame is drawn";
   platform::swapBuffers(nullptr);
   EXPECT_TRUE(platform::peekMessage()) << "the next pass takes the new move";
 }
 
 TEST_F(SdlEvents, MessagesForADestroyedWindowAreDropped) {
-  push(keyDown(SDL_SCANCODE_F6));
+  pushKey(SDL_SCANCODE_F6);
   ASSERT_TRUE(platform::peekMessage()) << "F6 is queued";
   platform::destroyWindow(sdl::handleOf(sdl::backend.window));
   EXPECT_EQ(sdl::backend.queueCount, 0u) << "the queued F6 died with the window";
-  push(keyDown(SDL_SCANCODE_F6));
+  pushKey(SDL_SCANCODE_F6);
   platform::swapBuffers(nullptr);
   EXPECT_FALSE(platform::peekMessage()) << "a key arriving afterwards has nobody to go to";
 }

@@ -13,8 +13,6 @@
 #include "render/opengl.h"
 #include "tests/gl/gl_context.h"
 
-namespace {
-
 using win32::NativeMessage;
 
 void* const kWindow = reinterpret_cast<void*>(0x1234);
@@ -107,5 +105,3 @@ TEST(GlyphRepair, EmptyListsGetTheFontsAdvanceAndDrawnOnesStay) {
   EXPECT_EQ(mask[0], GL_TRUE) << "measuring gives the colour mask back";
   destroyTestGlContext();
 }
-
-}  // namespace

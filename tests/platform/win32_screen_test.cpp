@@ -5,7 +5,7 @@
 // so the awareness the backend asks for cannot be seen here.)
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "platform/platform.h"
@@ -34,13 +34,6 @@ bool pumpUntil(Done done) {
   return done();
 }
 
-void writeFile(const std::string& path, const char* text) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr) << path;
-  std::fputs(text, file);
-  std::fclose(file);
-}
-
 }  // namespace
 
 TEST(Win32Screen, AFramedWindowResizesAndHearsItsFileChange) {
@@ -67,11 +60,11 @@ TEST(Win32Screen, AFramedWindowResizesAndHearsItsFileChange) {
   GetTempPathA(sizeof folder, folder);
   const std::string path = std::string(folder) + "watched_level.dnl";
   const std::string other = std::string(folder) + "watched_level.new";
-  writeFile(path, "first");
+  std::ofstream(path, std::ios::binary) << "first";
   ASSERT_TRUE(platform::watchFile(window, path.c_str()));
-  writeFile(path, "written in place");
+  std::ofstream(path, std::ios::binary) << "written in place";
   EXPECT_TRUE(pumpUntil([] { return fileChanges == 1; })) << "a write in place";
-  writeFile(other, "renamed over it");
+  std::ofstream(other, std::ios::binary) << "renamed over it";
   MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
   EXPECT_TRUE(pumpUntil([] { return fileChanges == 2; })) << "a file renamed over it";
   platform::stopWatchingFile();

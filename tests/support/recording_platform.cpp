@@ -12,34 +12,16 @@ namespace {
 platform::DeviceContext* const kDc = reinterpret_cast<platform::DeviceContext*>(0x2000);
 uintptr_t nextRenderingContext = 0x3000;
 
-// Records a call; returns `result` so that scripted answers fit on one line.
+// Records a call with its arguments; returns `result` so that scripted answers fit one line.
 template <typename T, typename... Args>
 T log(T result, const char* format, Args... args) {
-  char line[512] = {};
-  if constexpr (sizeof...(Args) == 0) {
-    recording.calls.emplace_back(format);
-  } else {
-    std::snprintf(line, sizeof line, format, args...);
-    recording.calls.emplace_back(line);
-  }
+  char line[512];
+  std::snprintf(line, sizeof line, format, args...);
+  recording.calls.emplace_back(line);
   return result;
 }
 
 }  // namespace
-
-int RecordingPlatform::count(const std::string& prefix) const {
-  int n = 0;
-  for (const std::string& call : calls) n += call.rfind(prefix, 0) == 0 ? 1 : 0;
-  return n;
-}
-
-void RecordingPlatform::post(uint32_t message, uint32_t wParam, uint32_t lParam) {
-  queue.push_back({recordedWindow(), message, wParam, lParam});
-}
-
-void resetRecording() {
-  recording = RecordingPlatform{};
-}
 
 namespace platform {
 
@@ -57,7 +39,7 @@ WindowHandle createWindow(const WindowParams&) {
 }
 
 void destroyWindow(WindowHandle window) {
-  log(0, "destroyWindow");
+  recording.calls.emplace_back("destroyWindow");
   if (!recording.windowExists) return;
   recording.windowExists = false;
   if (recording.procedure != nullptr) recording.procedure(window, kWmDestroy, 0, 0);
@@ -68,7 +50,7 @@ void showWindow(WindowHandle, int32_t showCommand) {
 }
 void updateWindow(WindowHandle) {}
 void validateWindow(WindowHandle) {
-  log(0, "validateWindow");
+  recording.calls.emplace_back("validateWindow");
 }
 void translateMessage(const Message&) {}
 bool peekMessage() {
@@ -93,7 +75,7 @@ int32_t dispatchMessage(const Message& m) {
 }
 
 void waitMessage() {
-  log(0, "waitMessage");
+  recording.calls.emplace_back("waitMessage");
   if (recording.onWaitMessage) recording.onWaitMessage();
   // A test that gives the loop nothing more to do ends it rather than hanging.
   if (recording.queue.empty()) recording.post(kWmQuit);
@@ -144,7 +126,7 @@ void showMessageBox(WindowHandle owner, const char* text, const char* title) {
 }
 
 int32_t changeDisplayMode(const DisplayMode* m) {
-  if (m == nullptr) return log(0, "changeDisplayMode restore");
+  if (m == nullptr) return log(0, "changeDisplayMode %s", "restore");
   return log(0, "changeDisplayMode %dx%dx%d", m->width, m->height, m->bitsPerPixel);
 }
 
@@ -190,34 +172,26 @@ bool buildGlyphLists(DeviceContextHandle, uint32_t firstCode, uint32_t count, ui
 
 void deleteGlyphLists(uint32_t, uint32_t) {}
 
-bool findPicturesFolder(char* out, uint32_t capacity) {
-  const std::string& folder = recording.picturesFolder;
-  if (folder.empty() || folder.size() >= capacity) return false;
-  folder.copy(out, folder.size());
-  out[folder.size()] = '\0';
-  return true;
+bool findPicturesFolder(char*, uint32_t) {
+  return false;
 }
 
 WindowHandle createFramedWindow(const WindowParams& p, const WindowFrame& f) {
-  log(0, "createFramedWindow decorated=%d resizable=%d coversDesktop=%d topMost=%d %dx%d",
-      f.decorated ? 1 : 0, f.resizable ? 1 : 0, f.coversDesktop ? 1 : 0, p.topMost ? 1 : 0, p.width,
-      p.height);
+  log(0, "createFramedWindow %dx%d decorated=%d resizable=%d covers=%d topMost=%d", p.width,
+      p.height, f.decorated, f.resizable, f.coversDesktop, p.topMost);
   return createWindow(p);
 }
 
 bool getDesktopSize(int32_t* width, int32_t* height) {
-  *width = recording.desktopWidth;
-  *height = recording.desktopHeight;
+  *width = 1920;
+  *height = 1080;
   return true;
 }
 
-bool watchFile(WindowHandle, const char* path) {
-  return log(true, "watchFile %s", path);
+bool watchFile(WindowHandle, const char*) {
+  return true;
 }
-
-void stopWatchingFile() {
-  log(0, "stopWatchingFile");
-}
+void stopWatchingFile() {}
 
 bool buildGlyphListsAtHeight(DeviceContextHandle, uint32_t firstCode, uint32_t count, uint32_t base,
                              int32_t height) {

@@ -1,9 +1,10 @@
-// A stand-in for the desktop in tests: every platform call is recorded as a line of text
-// (message boxes with their owner, title and text), results are scripted, the message queue
-// is an in-memory list, and hooks let a test act when the code waits, swaps, binds a context
-// or moves the pointer.
+// A stand-in for the desktop in tests: the platform calls tests look at are recorded as lines
+// of text (message boxes with their owner, title and text), results are scripted, the message
+// queue is an in-memory list, and hooks let a test act when the code waits, swaps, binds a
+// context or moves the pointer. The desktop is 1920 x 1080 and names no pictures folder.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -12,6 +13,11 @@
 
 #include "platform/platform.h"
 
+// The fake handle of the one window the double creates.
+inline platform::WindowHandle recordedWindow() {
+  return reinterpret_cast<platform::Window*>(0x1000);
+}
+
 struct RecordingPlatform {
   // Scripted results.
   bool registerSucceeds = true, keyboardReadSucceeds = true, dialogAccepts = true;
@@ -19,8 +25,6 @@ struct RecordingPlatform {
   int32_t pixelFormat = 1;
   uint8_t keyboard[256] = {};
   std::string dialogPath = "/levels/sample.dnl";  // written into the request's buffer
-  std::string picturesFolder;  // empty: the desktop names none
-  int32_t desktopWidth = 1920, desktopHeight = 1080;
 
   // What happened.
   std::vector<std::string> calls;
@@ -34,15 +38,17 @@ struct RecordingPlatform {
   platform::WindowProc procedure = nullptr;
 
   // Number of recorded calls that start with `prefix`.
-  int count(const std::string& prefix) const;
-  void post(uint32_t message, uint32_t wParam = 0, uint32_t lParam = 0);
+  int count(const std::string& prefix) const {
+    return static_cast<int>(std::count_if(calls.begin(), calls.end(),
+                                          [&](auto& c) { return c.rfind(prefix, 0) == 0; }));
+  }
+  void post(uint32_t message, uint32_t wParam = 0, uint32_t lParam = 0) {
+    queue.push_back({recordedWindow(), message, wParam, lParam});
+  }
 };
 
-// The one double that the platform functions act on; resetRecording() starts afresh.
+// The one double that the platform functions act on.
 extern RecordingPlatform recording;
-void resetRecording();
-
-// The fake handle of the one window the double creates.
-inline platform::WindowHandle recordedWindow() {
-  return reinterpret_cast<platform::Window*>(0x1000);
+inline void resetRecording() {
+  recording = RecordingPlatform{};
 }
