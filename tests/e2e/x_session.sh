@@ -164,11 +164,51 @@ checkStartDrawn() {
   ((colours >= 64)) || fail "the level is not drawn textured ($colours colours)"
 }
 
-# Key 4 takes the status line away: screenshot 1-no-status.png in $workDir, then it is back.
-screenshotWithoutStatusLine() {
+# The status line's first 120 columns as a row of marks, # where the 4 key took text away
+# (the difference between $1, status on, and $2, status off) and . where it did not.
+statusColumns() {
+  convert "$1" "$2" "${statusLineCrop[@]}" -compose difference -composite -threshold 10% \
+    -crop 120x24+0+0 +repage -filter box -resize '120x1!' -depth 8 txt:- |
+    awk -F'[,:() ]+' 'NR > 1 {printf "%s", ($4 + 0 > 0) ? "#" : "."} END {print ""}'
+}
+
+# A flight through the sample level, on either system: the level drawn, key 4 taking only the
+# status line away, the help, fog and far-plane keys (each far-plane step given $1 s to
+# settle), moving and R, mouse look, and Esc.
+checkFlight() {
+  startOnSample
+  checkStartDrawn 3
   shootAfter 1-no-status key 4
   xdotool key 4
+  expectUnchanged 1-start 1-no-status "4 changed more than the status line"
+  # "F1=Help FPS=": the first blank of a glyph's width (4 columns or more, wider than the
+  # gaps inside the text) comes after the 7th glyph; without its advance the space would
+  # leave none before the end of the line.
+  local columns text before
+  columns=$(statusColumns "$workDir/1-start.png" "$workDir/1-no-status.png")
+  echo "status line: $columns"
+  text=${columns#*#}
+  [[ "$text" != "$columns" ]] || fail "no status line"
+  before=${text%%....*}
+  ((${#before} > 40 && ${#before} < 64)) ||
+    fail "no space after F1=Help (first blank after $((${#before} + 1)) text columns)"
   sleep 1
+  checkHelpAndFog "$1"
+  checkMoveAndReset
+  # Mouse look: a pointer move turns the view, and the viewer puts the pointer back on the
+  # centre of its client area, inside the border. Put back anywhere else, the same move back
+  # turns by a different amount, or (outside the 1-pixel dead zone) the view keeps turning.
+  screenshot "$workDir/look-start.png"
+  shootAfter look-right mousemove_relative 40 0
+  expectChanged look-start look-right "moving the pointer did not turn the view"
+  shootAfter look-back mousemove_relative -- -40 0
+  expectUnchanged look-start look-back \
+    "the move back did not turn the view back: the pointer is not put back on the client area's centre"
+  sleep 1
+  screenshot "$workDir/look-still.png"
+  expectUnchanged look-back look-still \
+    "the view turns on with the pointer at rest: put back outside the dead zone"
+  endWithEsc
 }
 
 # After the start-up dialog was cancelled: a box says that no level file was selected and,
