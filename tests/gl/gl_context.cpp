@@ -35,10 +35,9 @@ bool makeTestGlContext() {
   eglBindAPI(EGL_OPENGL_API);  // a failure here or below leaves no config: nothing is made
   eglChooseConfig(display, wanted, &config, 1, &count);
   const EGLint size[] = {EGL_WIDTH, kTestViewWidth, EGL_HEIGHT, kTestViewHeight, EGL_NONE};
-  const EGLint profile[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
-                            EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
   surface = eglCreatePbufferSurface(display, config, size);
-  context = eglCreateContext(display, config, EGL_NO_CONTEXT, profile);
+  // No attributes: a compatibility-profile context, as the fixed-function drawing needs.
+  context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
   const bool made = surface != EGL_NO_SURFACE && context != EGL_NO_CONTEXT &&
                     eglMakeCurrent(display, surface, surface, context);
   if (!made) destroyTestGlContext();

@@ -20,7 +20,6 @@
 #include "render/frame.h"
 #include "render/render_setup.h"
 #include "render/scene_list.h"
-#include "render/scene_plan.h"
 #include "tests/gl/gl_context.h"
 #include "tests/gl/level_builder.h"
 
