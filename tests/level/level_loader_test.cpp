@@ -17,25 +17,21 @@ uint32_t rgba(const uint8_t* texel) {
 }
 
 // The words go at the end of the page, where a conversion that stops short would miss them.
-TEST(LoadLevel, ConvertsTexelsToMultiplesOfEightWithTwoAlphas) {
+// The largest Newer shade is taken whole, not clamped.
+TEST(LoadLevel, ConvertsTexelsAndShades) {
   const uint32_t cases[][2] = {{0xFFFF, 0xF8F8F8FF}, {0x7FFF, 0xF8F8F800}, {0x8000, 0x000000FF},
                                {0x8421, 0x080808FF}, {0x001F, 0x0000F800}, {0x7C00, 0xF8000000}};
   DnlLevel level;
+  level.layout = LevelLayout::Newer;
   level.pages.assign(1, std::vector<uint16_t>(65536, 0));
   for (size_t i = 0; i < std::size(cases); ++i) level.pages[0][65535 - i] = uint16_t(cases[i][0]);
+  level.rooms = {roomWithVertices(1, 65535)};
   ASSERT_EQ(loadDnl(level), LoadFailure::None);
   for (size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_EQ(rgba(levelGeometry.texturePages[0].texels + 4 * (65535 - i)), cases[i][1])
         << "RGBA of word " << cases[i][0];
   }
-}
-
-TEST(LoadLevel, NewerShadeIsNotClamped) {
-  DnlLevel level;
-  level.layout = LevelLayout::Newer;
-  level.rooms = {roomWithVertices(1, 65535)};
-  ASSERT_EQ(loadDnl(level), LoadFailure::None);
-  EXPECT_EQ(levelGeometry.vertices[0].b, 7.9998779296875f) << "Newer 65535 over 8192";
+  EXPECT_EQ(levelGeometry.vertices[0].b, 7.9998779296875f) << "Newer shade 65535 over 8192";
 }
 
 TEST(LoadLevel, FacesTakeTheWholeTileWordOfTheirObjectTexture) {
