@@ -96,15 +96,13 @@ TEST_F(CameraTest, AnglesAlongTheVerticalKeepHeadingAndBankAndNeverGiveNaN) {
   }
 }
 
+// One key of each opposite pair; the other is seen to cancel it below.
 TEST_F(CameraTest, HeldKeysMoveByTheSpeed) {
   viewSettings.moveSpeed = 37.5f;
   const std::tuple<uint8_t, const float*, float, const char*> keys[] = {
       {kVkLeft, &camera.position[0], 10 + 37.5f, "left: x"},
-      {kVkRight, &camera.position[0], 10 - 37.5f, "right: x"},
       {kVkUp, &camera.position[2], 30 - 37.5f, "up: z"},
-      {kVkDown, &camera.position[2], 30 + 37.5f, "down: z"},
       {kVkNumpad1, &camera.position[1], 20 - 37.5f, "keypad 1: y"},
-      {kVkNumpad0, &camera.position[1], 20 + 37.5f, "keypad 0: y"},
       {kVkLButton, &camera.bank, 180 + 2.864789f, "left button: bank, 0.05 radians"},
   };
   for (const auto& [key, value, expected, what] : keys) {
