@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -13,8 +14,7 @@
 #include <vector>
 
 #include "camera/camera.h"
-#include "level/level_geometry.h"
-#include "level/level_loader.h"
+#include "tests/level/level_test_support.h"
 #include "tools/edge_levels.h"
 #include "tools/gltf_export.h"
 #include "tools/gltf_read_back.h"
@@ -22,20 +22,18 @@
 
 namespace {
 
-using Vec3 = std::array<float, 3>;
+using Vec3 = std::array<double, 3>;
 constexpr float kScale = 1.0f / 1024.0f;
 
 // Loads `dnl` into a fresh store, exports it and reads the file back.
 tinygltf::Model exportAndRead(const DnlLevel& dnl) {
-  std::memset(&levelGeometry, 0, sizeof levelGeometry);
-  const std::vector<uint8_t> bytes = writeDnlBytes(dnl);
-  EXPECT_EQ(loadLevelBytes(bytes.data(), bytes.size()), LoadFailure::None) << "level loads";
+  resetStore();
+  EXPECT_EQ(loadDnl(dnl), LoadFailure::None) << "level loads";
   std::string glb;
   EXPECT_TRUE(buildLevelGlb(levelGeometry, {}, glb)) << "export succeeds";
   tinygltf::Model model;
   std::string error, warning;
-  const bool read = readGlb(glb, &model, &error, &warning);
-  EXPECT_TRUE(read) << "tinygltf reads the file: " << error;
+  EXPECT_TRUE(readGlb(glb, &model, &error, &warning)) << "tinygltf reads the file: " << error;
   EXPECT_EQ(warning, "") << "tinygltf's warnings";
   return model;
 }
@@ -53,37 +51,33 @@ std::vector<T> values(const tinygltf::Model& model, int index, size_t width) {
 }
 
 const tinygltf::Node* findNode(const tinygltf::Model& model, const std::string& name) {
-  for (const tinygltf::Node& node : model.nodes) {
-    if (node.name == name) return &node;
-  }
-  return nullptr;
+  const auto named = [&name](const tinygltf::Node& node) { return node.name == name; };
+  const auto found = std::find_if(model.nodes.begin(), model.nodes.end(), named);
+  return found == model.nodes.end() ? nullptr : &*found;
 }
 
-Vec3 cross(Vec3 a, Vec3 b) {
-  return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+// Columns 1 (up) and 2 (backward) of the rotation matrix of unit quaternion (x, y, z, w).
+Vec3 upOf(const std::vector<double>& q) {
+  return {2 * (q[0] * q[1] - q[2] * q[3]), 1 - 2 * (q[0] * q[0] + q[2] * q[2]),
+          2 * (q[1] * q[2] + q[0] * q[3])};
+}
+Vec3 backwardOf(const std::vector<double>& q) {
+  return {2 * (q[0] * q[2] + q[1] * q[3]), 2 * (q[1] * q[2] - q[0] * q[3]),
+          1 - 2 * (q[0] * q[0] + q[1] * q[1])};
 }
 
-// Vector v turned by the unit quaternion (x, y, z, w): v + 2w (q x v) + 2 q x (q x v).
-Vec3 rotate(const std::vector<double>& q, Vec3 v) {
-  const Vec3 axis = {float(q[0]), float(q[1]), float(q[2])}, t = cross(axis, v);
-  const Vec3 u = cross(axis, t);
-  const float w = float(q[3]);
-  return {v[0] + 2 * (w * t[0] + u[0]), v[1] + 2 * (w * t[1] + u[1]), v[2] + 2 * (w * t[2] + u[2])};
-}
-
-float distance(Vec3 a, Vec3 b) {
+double distance(Vec3 a, Vec3 b) {
   return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
 }
 
-// The texture coordinates the export must give the corners of page `page`, quads first, each
-// face's corners in record order, from the face's object texture.
+// Appends the texture coordinates (u, v, u, v, ...) the export must give the corners of page
+// `page` in this table, each face's corners in record order, from its object texture.
 template <typename Face>
 void expectCoordinates(const Face* faces, int32_t count, uint32_t page, int32_t corners,
-                       std::vector<std::array<float, 2>>& out) {
+                       std::vector<float>& out) {
   for (int32_t i = 0; i < count; ++i) {
-    if (faces[i].texturePage != page) continue;
     const float* uv = levelGeometry.objectTextureUVs[faces[i].objectTexture].uv;
-    for (int32_t k = 0; k < corners; ++k) out.push_back({uv[2 * k], uv[2 * k + 1]});
+    if (faces[i].texturePage == page) out.insert(out.end(), uv, uv + 2 * corners);
   }
 }
 
@@ -96,15 +90,11 @@ TEST(SampleExport, EveryCornerKeepsItsPageAndTheCoordinatesOfItsObjectTexture) {
   ASSERT_EQ(primitives.size(), 5u) << "one primitive per page";
   for (uint32_t p = 0; p < primitives.size(); ++p) {
     EXPECT_EQ(primitives[p].material, static_cast<int>(p)) << "primitive " << p << " material";
-    std::vector<std::array<float, 2>> want;
+    std::vector<float> want;  // quads first
     expectCoordinates(levelGeometry.quads, levelGeometry.quadCount, p, 4, want);
     expectCoordinates(levelGeometry.triangles, levelGeometry.triangleCount, p, 3, want);
-    const auto texCoords = values<float>(model, primitives[p].attributes.at("TEXCOORD_0"), 2);
-    ASSERT_EQ(texCoords.size() / 2, want.size()) << "page " << p << " corners";
-    for (size_t i = 0; i < want.size(); ++i) {
-      const std::array<float, 2> uv = {texCoords[2 * i], texCoords[2 * i + 1]};
-      EXPECT_EQ(uv, want[i]) << "page " << p << " corner " << i << " coordinates";
-    }
+    EXPECT_EQ(values<float>(model, primitives[p].attributes.at("TEXCOORD_0"), 2), want)
+        << "coordinates of page " << p << "'s corners";
   }
 }
 
@@ -142,12 +132,12 @@ TEST(EdgeExport, StartCameraLooksWhereTheViewerLooks) {
     camera = {};
     resetCamera();
     const float* m = camera.orientation;
-    // The viewer looks along minus column 0 with column 2 up; in glTF space y and z negate.
-    const Vec3 view = {-m[0], m[3], m[6]}, up = {m[2], -m[5], -m[8]};
-    EXPECT_LT(distance(rotate(start->rotation, {0, 0, -1}), view), 1e-6)
+    // The viewer looks along minus column 0 with column 2 up; in glTF space y and z negate,
+    // and a camera looks along minus its z axis.
+    const Vec3 backward = {m[0], -m[3], -m[6]}, up = {m[2], -m[5], -m[8]};
+    EXPECT_LT(distance(backwardOf(start->rotation), backward), 1e-6)
         << "view direction at angle " << angle;
-    EXPECT_LT(distance(rotate(start->rotation, {0, 1, 0}), up), 1e-6)
-        << "up direction at angle " << angle;
+    EXPECT_LT(distance(upOf(start->rotation), up), 1e-6) << "up direction at angle " << angle;
   }
 }
 

@@ -35,21 +35,17 @@ void fillPage(int32_t page, Rule rule) {
   }
 }
 
-// Appends vertices of one shade and faces with object texture 0 to the store.
-struct Builder {
-  uint32_t vertexCount = 0;
-  float shade = 1.0f;
-
-  uint32_t vertex(float x, float y, float z) {
-    levelGeometry.vertices[vertexCount] = {x, y, z, shade, shade, shade};
-    return vertexCount++;
+// Appends a rectangle in the plane z with four vertices of its own in the given shade and
+// object texture 0: counter-clockwise on screen (a front face) unless x1 < x0.
+inline void addQuad(uint32_t page, float x0, float y0, float x1, float y1, float z,
+                    float shade = 1.0f) {
+  const uint32_t first = 4 * static_cast<uint32_t>(levelGeometry.quadCount);
+  const float corners[4][2] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+  for (uint32_t k = 0; k < 4; ++k) {
+    levelGeometry.vertices[first + k] = {corners[k][0], corners[k][1], z, shade, shade, shade};
   }
-
-  // A rectangle in the plane z, counter-clockwise on screen (a front face) unless x1 < x0.
-  void quad(uint32_t page, float x0, float y0, float x1, float y1, float z) {
-    levelGeometry.quads[levelGeometry.quadCount++] = {
-        {vertex(x0, y0, z), vertex(x1, y0, z), vertex(x1, y1, z), vertex(x0, y1, z)}, 0, page};
-  }
-};
+  levelGeometry.quads[levelGeometry.quadCount++] = {
+      {first, first + 1, first + 2, first + 3}, 0, page};
+}
 
 }  // namespace testlevel

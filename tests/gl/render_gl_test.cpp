@@ -20,7 +20,6 @@
 #include "render/frame.h"
 #include "render/render_setup.h"
 #include "render/scene_list.h"
-#include "render/scene_plan.h"
 #include "tests/gl/gl_context.h"
 #include "tests/gl/level_builder.h"
 
@@ -87,8 +86,6 @@ class RenderGlTest : public ::testing::Test {
   static void expectPixels(std::vector<std::tuple<int32_t, int32_t, Rgba>> probes) {
     for (auto [x, y, c] : probes) EXPECT_EQ(pixels(x, x + 1, y, y + 1, c), 1) << x << "," << y;
   }
-
-  testlevel::Builder level;
 };
 
 TEST_F(RenderGlTest, PageShowsTheRightWayRoundWithAFarQuadThroughItsCutTexelsFoggedNotCulled) {
@@ -98,8 +95,8 @@ TEST_F(RenderGlTest, PageShowsTheRightWayRoundWithAFarQuadThroughItsCutTexelsFog
   testlevel::fillPage(0, [](int32_t s, int32_t t) {
     return t < 128 ? (s < 128 ? kRed : kGreen) : (s < 128 ? kBlue : kClear);
   });
-  level.quad(0, -700, -500, 700, 500, -1000);
-  level.quad(1, 13000, 1000, 1000, 9000, -24000);
+  testlevel::addQuad(0, -700, -500, 700, 500, -1000);
+  testlevel::addQuad(1, 13000, 1000, 1000, 9000, -24000);
   draw(true);
   expectPixels({{160, 120, kRed}, {480, 120, kGreen}, {160, 360, kBlue}, {480, 360, kWhite}});
   viewSettings.fogOn = viewSettings.cullOn = 1;  // as the keys do, with the capability
@@ -112,8 +109,7 @@ TEST_F(RenderGlTest, PageShowsTheRightWayRoundWithAFarQuadThroughItsCutTexelsFog
 }
 
 TEST_F(RenderGlTest, SetupAgainAfterReleaseFollowsTheSettingsAndLeavesNoObjects) {
-  level.shade = 0.25f;
-  level.quad(1, -700, -500, 700, 500, -1000);
+  testlevel::addQuad(1, -700, -500, 700, 500, -1000, 0.25f);
   viewSettings.farPlane = 12500.0f;
   // The shade darkens only with lighting on; a page count <= 0 makes no textures.
   const Rgba expected[] = {kWhite, {62, 62, 62, 255}, kWhite, kPlainWhite};
@@ -137,8 +133,8 @@ TEST_F(RenderGlTest, StatusLineAtTheBottomAndHelpAtTheTopStandInFrontOfANearWall
   // draws at the nearest depth: the level after it needs the whole range back, or the wall,
   // listed after a far face, would lose the depth test against it.
   solidPages({kGreen, kGrey, kClear});
-  level.quad(0, -9000, -9000, 9000, 9000, -3000);
-  level.quad(1, -1203, -1203, 1203, 1203, -401);
+  testlevel::addQuad(0, -9000, -9000, 9000, 9000, -3000);
+  testlevel::addQuad(1, -1203, -1203, 1203, 1203, -401);
   viewSettings.showStatus = 1;
   draw(true);
   EXPECT_GT(pixels(0, 640, 0, 24), 100) << "status line pixels";
@@ -168,8 +164,8 @@ TEST_F(RenderGlTest, ItemLabelStandsAboveItsItemAndOnlyANearerWallHidesIt) {
   camera.bank = 180.0f;  // the level's upright view: world y grows downward
   levelGeometry.items[0] = {421, 0, 0, -2000};
   solidPages({kGrey});
-  level.quad(0, -9000, -9000, 9000, 9000, -3000);
-  level.quad(0, -3000, -3000, 3000, 3000, -1000);
+  testlevel::addQuad(0, -9000, -9000, 9000, 9000, -3000);
+  testlevel::addQuad(0, -3000, -3000, 3000, 3000, -1000);
   // "1a5" starts at the centre column, 256 units above the item at distance 2000: 74 pixels
   // above the centre row. Only the table's records are read for a huge count.
   const int32_t itemCounts[] = {1, -1, 1 << 30, 1, 1}, quadCounts[] = {0, 0, 0, 1, 2};

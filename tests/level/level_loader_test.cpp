@@ -11,37 +11,27 @@
 
 namespace {
 
-// A one-page level whose last texels hold `words`; the page converted.
-const uint8_t* pageWithLastTexels(const std::vector<uint16_t>& words) {
-  DnlLevel level;
-  level.pages.assign(1, std::vector<uint16_t>(65536, 0));
-  for (size_t i = 0; i < words.size(); ++i) level.pages[0][65535 - i] = words[i];
-  EXPECT_EQ(loadDnl(level), LoadFailure::None);
-  return levelGeometry.texturePages[0].texels;
-}
-
 // A converted texel's four bytes, red first, as one value: 0xRRGGBBAA.
 uint32_t rgba(const uint8_t* texel) {
   return uint32_t(texel[0]) << 24 | texel[1] << 16 | texel[2] << 8 | texel[3];
 }
 
-TEST(LoadLevel, ConvertsTexelsToMultiplesOfEightWithTwoAlphas) {
+// The words go at the end of the page, where a conversion that stops short would miss them.
+// The largest Newer shade is taken whole, not clamped.
+TEST(LoadLevel, ConvertsTexelsAndShades) {
   const uint32_t cases[][2] = {{0xFFFF, 0xF8F8F8FF}, {0x7FFF, 0xF8F8F800}, {0x8000, 0x000000FF},
                                {0x8421, 0x080808FF}, {0x001F, 0x0000F800}, {0x7C00, 0xF8000000}};
-  std::vector<uint16_t> words;
-  for (const auto& c : cases) words.push_back(uint16_t(c[0]));
-  const uint8_t* texels = pageWithLastTexels(words);
-  for (size_t i = 0; i < words.size(); ++i) {
-    EXPECT_EQ(rgba(texels + 4 * (65535 - i)), cases[i][1]) << "RGBA of word " << cases[i][0];
-  }
-}
-
-TEST(LoadLevel, NewerShadeIsNotClamped) {
   DnlLevel level;
   level.layout = LevelLayout::Newer;
+  level.pages.assign(1, std::vector<uint16_t>(65536, 0));
+  for (size_t i = 0; i < std::size(cases); ++i) level.pages[0][65535 - i] = uint16_t(cases[i][0]);
   level.rooms = {roomWithVertices(1, 65535)};
   ASSERT_EQ(loadDnl(level), LoadFailure::None);
-  EXPECT_EQ(levelGeometry.vertices[0].b, 7.9998779296875f) << "Newer 65535 over 8192";
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(rgba(levelGeometry.texturePages[0].texels + 4 * (65535 - i)), cases[i][1])
+        << "RGBA of word " << cases[i][0];
+  }
+  EXPECT_EQ(levelGeometry.vertices[0].b, 7.9998779296875f) << "Newer shade 65535 over 8192";
 }
 
 TEST(LoadLevel, FacesTakeTheWholeTileWordOfTheirObjectTexture) {
@@ -78,48 +68,40 @@ TEST(LoadLevel, TheLastStartItemGivesTheStartPose) {
   EXPECT_EQ(levelGeometry.startX, -4.0f) << "no start item: the pose stays";
 }
 
-// A level whose table for `failure` holds `n` records.
-DnlLevel levelWith(LoadFailure failure, int n) {
-  DnlLevel level;
-  level.rooms = {roomWithVertices(4)};
-  DnlRoom& room = level.rooms[0];
-  switch (failure) {
-    case LoadFailure::TooManyTexturePages:
-      level.pages.assign(n, std::vector<uint16_t>(1, 1));
-      break;
-    case LoadFailure::TooManyVertices:
-      level.rooms = {roomWithVertices(10000), roomWithVertices(n - 10000)};
-      level.rooms[1].quads = {quadOf(9)};
-      break;
-    case LoadFailure::TooManyQuads:
-      room.quads.assign(n, quadOf(0));
-      break;
-    case LoadFailure::TooManyTriangles:
-      room.triangles.assign(n, {{0, 1, 2}, 0});
-      break;
-    case LoadFailure::TooManyObjectTextures:
-      level.objectTextures.assign(n, onPage(1));
-      break;
-    default:
-      level.items.assign(n, DnlItem{0, 5, 5, 5, 0});
-      break;
-  }
-  return level;
-}
-
+// Each table's largest count, and how a level fills that table with `n` records.
 struct Limit {
   LoadFailure failure;
   int largest;
   const char* what;
+  void (*fill)(DnlLevel&, int n);
 };
 constexpr Limit kLimits[] = {
-    {LoadFailure::TooManyTexturePages, 16, "16 texture pages"},
-    {LoadFailure::TooManyVertices, 18657, "18657 vertices"},
-    {LoadFailure::TooManyQuads, 13881, "13881 quads"},
-    {LoadFailure::TooManyTriangles, 5612, "5612 triangles"},
-    {LoadFailure::TooManyObjectTextures, 2500, "2500 object textures"},
-    {LoadFailure::TooManyItems, 248, "248 items"},
+    {LoadFailure::TooManyTexturePages, 16, "16 texture pages",
+     [](DnlLevel& l, int n) { l.pages.assign(n, std::vector<uint16_t>(1, 1)); }},
+    {LoadFailure::TooManyVertices, 18657, "18657 vertices",
+     [](DnlLevel& l, int n) {
+       l.rooms = {roomWithVertices(10000), roomWithVertices(n - 10000)};
+       l.rooms[1].quads = {quadOf(9)};
+     }},
+    {LoadFailure::TooManyQuads, 13881, "13881 quads",
+     [](DnlLevel& l, int n) { l.rooms[0].quads.assign(n, quadOf(0)); }},
+    {LoadFailure::TooManyTriangles, 5612, "5612 triangles",
+     [](DnlLevel& l, int n) { l.rooms[0].triangles.assign(n, triangleOf(0)); }},
+    {LoadFailure::TooManyObjectTextures, 2500, "2500 object textures",
+     [](DnlLevel& l, int n) { l.objectTextures.assign(n, onPage(1)); }},
+    {LoadFailure::TooManyItems, 248, "248 items",
+     [](DnlLevel& l, int n) { l.items.assign(n, DnlItem(0, 5, 5, 5, 0)); }},
 };
+
+// A room of four vertices, and the table for `failure` (if any) holding `n` records.
+DnlLevel levelWith(LoadFailure failure, int n) {
+  DnlLevel level;
+  level.rooms = {roomWithVertices(4)};
+  for (const Limit& limit : kLimits) {
+    if (limit.failure == failure) limit.fill(level, n);
+  }
+  return level;
+}
 
 TEST(Limits, TheLargestCountLoadsAndOneMoreFails) {
   for (const Limit& limit : kLimits) {
@@ -180,17 +162,16 @@ TEST(CutShort, TheReportCountsTheBytesReadPastTheEnd) {
   for (const uint64_t missing : {uint64_t{0}, uint64_t{1}, uint64_t{7}}) {
     ASSERT_EQ(loadDnl(level, whole - missing), LoadFailure::None);
     EXPECT_EQ(lastLoadReport().bytesPastEnd, missing) << missing << " bytes cut, from memory";
-    const std::vector<uint8_t> bytes = writeDnlBytes(level, whole - missing);
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    ASSERT_TRUE(writeDnlFile(path.c_str(), level, whole - missing)) << "the file is written";
     ASSERT_EQ(loadLevelFile(path.c_str()), LoadFailure::None);
     EXPECT_EQ(lastLoadReport().bytesPastEnd, missing) << missing << " bytes cut, from a file";
   }
   std::remove(path.c_str());
-  ASSERT_EQ(loadDnl(level, kHeaderBytes + 1000), LoadFailure::None);
-  EXPECT_GT(lastLoadReport().bytesPastEnd, 0u) << "a file cut inside its texture page";
+  const uint64_t pageEnd = kHeaderBytes + 65536 + 2 * 65536;  // a skipped run, then the texels
+  ASSERT_EQ(loadDnl(level, pageEnd), LoadFailure::None);
+  const uint64_t afterThePage = lastLoadReport().bytesPastEnd;
+  ASSERT_EQ(loadDnl(level, pageEnd - 1000), LoadFailure::None);
+  EXPECT_EQ(lastLoadReport().bytesPastEnd, afterThePage + 1000) << "500 texels past the end";
 }
 
 // Counts that claim gigabytes end the stream at once; everything after reads as -1.

@@ -39,6 +39,10 @@ inline DnlQuad quadOf(uint16_t textureWord) {
   return {{0, 1, 2, 3}, textureWord};
 }
 
+inline DnlTriangle triangleOf(uint16_t textureWord) {
+  return {{0, 1, 2}, textureWord};
+}
+
 inline DnlObjectTexture onPage(uint16_t tileWord) {
   return {0, tileWord, {}};
 }
