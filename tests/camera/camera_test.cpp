@@ -153,10 +153,14 @@ TEST_F(CameraTest, SpeedKeysStepTowardTheirLimitsAndStopExactlyOnThem) {
   }
 }
 
-// Where the pointer is re-centred, and that an inactive window ignores it, is seen through
-// the window procedure in window_proc_test.cpp.
-TEST_F(CameraTest, PointerTurnsOutsideTheDeadZoneAfterRecentring) {
+// Where the pointer is re-centred is seen through the window procedure in
+// window_proc_test.cpp.
+TEST_F(CameraTest, PointerTurnsOutsideTheDeadZoneAfterRecentringWhileActive) {
   const Camera before = camera;
+  windowActive = 0;
+  handlePointerMove(400, 300);
+  EXPECT_TRUE(poseIs(before)) << "an inactive window ignores the pointer";
+  windowActive = 1;
   for (int d = 0; d < 9; ++d) handlePointerMove(319 + d % 3, 239 + d / 3);
   EXPECT_TRUE(poseIs(before)) << "moves within one pixel of the centre";
   EXPECT_EQ(recording.count("setCursorPos"), 0) << "no re-centring for those moves";
