@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end scenarios of the Windows viewer under Wine on its own Xvfb: fly through the
 # sample level (written by the Windows dnl-sample) and look around with the pointer, cancel
-# the start-up dialog, start on a screen that refuses the viewer's display mode, save the
-# picture with F12, and show the viewer in an 800 x 600 window and on the whole desktop.
-# Usage: viewer_wine_e2e.sh fly|cancel|refused-mode|f12|window VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
+# the start-up dialog, start on a screen that refuses the viewer's display mode, and show the
+# viewer in an 800 x 600 window, saving its picture with F12, and on the whole desktop.
+# Usage: viewer_wine_e2e.sh fly|cancel|refused-mode|window VIEWER_EXE SAMPLE_EXE OUTPUT_DIR
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 source "$here/x_session.sh"
@@ -55,23 +55,6 @@ case "$scenario" in
     ((colours >= 64)) || fail "the level is not drawn after the reports ($colours colours)"
     endWithEsc
     ;;
-  f12)
-    # The window's picture is saved as a PNG named after the level in the Pictures folder,
-    # whose path the viewer prints.
-    writeSample
-    startViewer sample.dnl sample.dnl
-    checkStartDrawn 3
-    xdotool key F12
-    sleep 2
-    saved=$(tr -d '\r' <"$workDir/viewer.log" | grep -a '\.png$' | tail -n1)
-    [[ "$saved" == *'\sample-'*.png ]] || fail "F12 printed no picture path named after the level"
-    [[ "$saved" == *Pictures* ]] || fail "$saved is not in the Pictures folder"
-    unixPath=$("$wineProgram" winepath -u "$saved" 2>/dev/null | tr -d '\r')
-    picture=$(identify -format '%m %w' "$unixPath")
-    rm -f "$unixPath"  # the prefix's Pictures may be the user's own folder
-    [[ "$picture" == "PNG 6"[0-9][0-9] ]] || fail "$saved is not a window-wide PNG ($picture)"
-    endWithEsc
-    ;;
   window)
     # --window=800x600 names the level: an 800 x 600 client inside the window's frame, drawn
     # to its right and bottom edges, and no display-mode box.
@@ -87,6 +70,17 @@ case "$scenario" in
       "$workDir/1-corner.png"
     (($(colourCount "$workDir/1-corner.png") >= 32)) || fail "the picture does not fill the client"
     ! hasWindow Error || fail "a box in a window"
+    # F12 saves the client's picture as a PNG named after the level in the Pictures folder,
+    # whose path the viewer prints.
+    xdotool key F12
+    sleep 2
+    saved=$(tr -d '\r' <"$workDir/viewer.log" | grep -a '\.png$' | tail -n1)
+    [[ "$saved" == *'\sample-'*.png ]] || fail "F12 printed no picture path named after the level"
+    [[ "$saved" == *Pictures* ]] || fail "$saved is not in the Pictures folder"
+    unixPath=$("$wineProgram" winepath -u "$saved" 2>/dev/null | tr -d '\r')
+    picture=$(identify -format '%m %wx%h' "$unixPath")
+    rm -f "$unixPath"  # the prefix's Pictures may be the user's own folder
+    [[ "$picture" == "PNG 800x600" ]] || fail "$saved is not the client's 800 x 600 PNG ($picture)"
     endWithEsc
     # --fullscreen: the whole 1024 x 768 screen, without a frame.
     startViewer sample.dnl --fullscreen sample.dnl
