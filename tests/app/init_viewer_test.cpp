@@ -62,6 +62,11 @@ struct Failure {
   int32_t loads;    // a path that does not fit is never cut into another path and loaded
 };
 
+// A row is listed by the start of its box.
+void PrintTo(const Failure& failure, std::ostream* out) {
+  *out << '"' << failure.box.substr(0, 48) << '"';
+}
+
 class InitViewerFailure : public InitViewerTest, public testing::WithParamInterface<Failure> {};
 
 TEST_P(InitViewerFailure, ShowsItsMessageAndDestroysTheWindow) {
