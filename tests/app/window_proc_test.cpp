@@ -148,9 +148,11 @@ TEST_F(WindowProcTest, AWatchedFileReloadsKeepingThePoseOrKeepsTheLevel) {
   EXPECT_EQ(recording.count("loadLevel /levels/a.dnl"), 1) << "reloaded on activation";
   EXPECT_EQ(rebuilds(), 1) << "rebuilt";
   EXPECT_EQ(camera.position[0], 77.0f) << "the pose kept";
+  const int32_t quadsTaken = levelGeometry.quadCount;
   neighbours.report.bytesPastEnd = 10;
   send(kWmFileChanged);
   EXPECT_EQ(rebuilds(), 1) << "a file cut short is not taken";
+  EXPECT_EQ(levelGeometry.quadCount, quadsTaken) << "a file cut short leaves the store as it was";
   neighbours.loadSucceeds = false;
   send(kWmFileChanged);
   EXPECT_EQ(rebuilds(), 1) << "a refused file is not taken";
