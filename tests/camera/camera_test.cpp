@@ -76,6 +76,25 @@ TEST_F(CameraTest, AGivenPoseReplacesTheStartPoseUntilItIsTakenBack) {
   EXPECT_EQ(camera.position[0], 10.0f) << "without a given pose the level's start x";
 }
 
+// A turned, pitched and banked pose: the matrix is a rotation (unit columns at right angles)
+// and reads back as that pose.
+TEST_F(CameraTest, AnyPoseBuildsARotationThatReadsBackAsItself) {
+  camera.heading = 30;
+  camera.pitch = 20;
+  camera.bank = 50;
+  const Camera before = camera;
+  float m[9];
+  buildOrientation(m);
+  for (int a = 0; a < 3; ++a) {
+    for (int b = 0; b < 3; ++b) {
+      const float dot = m[a] * m[b] + m[a + 3] * m[b + 3] + m[a + 6] * m[b + 6];
+      EXPECT_NEAR(dot, a == b ? 1.0f : 0.0f, 1e-6) << "columns " << a << " and " << b;
+    }
+  }
+  extractAngles(m);
+  EXPECT_TRUE(poseIs(before)) << "the angles read back";
+}
+
 TEST(CameraPoseText, AnythingButSixFiniteNumbersIsRefused) {
   for (const char* text : {"", "1,2,3,4,5", "1,2,3,4,5,6,7", "1,2,3,4,5,6,", "1,2,x,4,5,6",
                            "1,2,3,4,5,inf", "1,2,3,4,5,nan", "1,2,3,4,5,1e39", "1 2 3 4 5 6"}) {
