@@ -51,6 +51,16 @@ grep -q "^file ends early: the loader read [1-9][0-9]* bytes past its end$" "$wo
 run "$info" "$work/sample.dnl"
 ! grep -q "ends early" "$work/out" || fail "dnl-info on the whole sample: says it ends early"
 
+# Through a pipe, where the loader cannot seek past what it skips, a whole file and one cut
+# short read as they do from disk.
+for level in sample cut; do
+  run "$info" <(cat "$work/$level.dnl")
+  tail -n +2 "$work/out" >"$work/piped"
+  run "$info" "$work/$level.dnl"
+  tail -n +2 "$work/out" | cmp -s - "$work/piped" ||
+    fail "dnl-info reads $level.dnl otherwise from a pipe"
+done
+
 # Each failing run: its status, what stderr must hold, the tool and its arguments. A refused
 # or unwritable file ends with 1; misuse with 2, followed by the usage.
 while IFS='|' read -r want named tool args; do
