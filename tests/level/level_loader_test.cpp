@@ -174,6 +174,15 @@ TEST(CutShort, TheReportCountsTheBytesReadPastTheEnd) {
   EXPECT_EQ(lastLoadReport().bytesPastEnd, afterThePage + 1000) << "500 texels past the end";
 }
 
+// A grid of a single record is skipped whole: the room after it reads in place.
+TEST(LoadLevel, AOneRecordGridIsSkippedWhole) {
+  DnlLevel level;
+  level.rooms = {roomWithVertices(5), roomWithVertices(3)};
+  level.rooms[0].gridA = level.rooms[0].gridB = 1;
+  ASSERT_EQ(loadDnl(level), LoadFailure::None) << "the level loads";
+  EXPECT_EQ(lastLoadReport().vertexCount, 8) << "the room after the grid reads in place";
+}
+
 // Counts that claim gigabytes end the stream at once; everything after reads as -1.
 TEST(Claims, AHugeGridAndASharedCountEndTheStream) {
   DnlLevel level;
