@@ -49,7 +49,7 @@ DnlLevel knownEdgeLevel() {
   room.z = -1024;
   room.vertices = {{0, -512, 0, 0}, {1024, -512, 0, 512}, {1024, 0, 0, 1024}, {0, 0, 0, 4096}};
   room.quads = {{{0, 1, 2, 3}, 0}};
-  room.triangles = {{{0, 1, 2}, 1}, {{0, 1, 65535}, 0}};
+  room.triangles = {{{0, 1, 2}, 1}, {{0, 1, 4}, 0}};  // vertex 4: just past the table
   level.rooms = {room};
   level.objectTextures = {wholePage(0), wholePage(7)};
   level.items = {{0x1a5, 100, -200, 300, 0}, {0, 1000, 2048, 3000, 16384}};
