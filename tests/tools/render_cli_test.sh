@@ -58,6 +58,8 @@ done <<'TABLE'
 256x192 --thumbnail 256
 1x1 --thumbnail 1
 7x3 --size 7x3
+1x8192 --size 1x8192
+8192x1 --size 8192x1
 TABLE
 
 # Each view option changes the picture made without it (left of |).
