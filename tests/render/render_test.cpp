@@ -88,6 +88,17 @@ TEST(ScenePlan, CornersOfFacesPastTheTablesStayInTheTables) {
       << "a vertex index past the table is clamped";
 }
 
+// Each corner takes the coordinates of its own face's object texture.
+TEST(ScenePlan, CornersTakeTheCoordinatesOfTheirFacesObjectTexture) {
+  makeFaces({0}, {0}, 1);
+  levelGeometry.quads[0].objectTexture = 2;
+  levelGeometry.triangles[0].objectTexture = 3;
+  levelGeometry.objectTextureUVs[2].uv[4] = 0.25f;  // corner 2's u
+  levelGeometry.objectTextureUVs[3].uv[5] = 0.75f;  // corner 2's v
+  EXPECT_EQ(sceneCorner(levelGeometry, {kQuads, 0, 0, 1}, 0, 2).u, 0.25f) << "the quad's u";
+  EXPECT_EQ(sceneCorner(levelGeometry, {kTriangles, 0, 1, 1}, 0, 2).v, 0.75f) << "the triangle's v";
+}
+
 TEST(ScenePlan, HostileCountsAreBoundedByTheTables) {
   makeFaces({}, {}, 2);
   levelGeometry.quadCount = levelGeometry.triangleCount = std::numeric_limits<int32_t>::max();
