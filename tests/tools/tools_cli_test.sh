@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The tools as programs: dnl-sample writes each edge level it names, dnl-info counts the faces
-# that point outside the tables, dnl-info and dnl-export end with status 0 on a level and 1
-# with the loader's reason on a refused one, and every tool follows the command-line
-# convention: --help and --version on stdout with 0, misuse named on stderr with 2.
+# that point outside the tables, reads a level through a pipe as it does from disk, dnl-info
+# and dnl-export end with status 0 on a level and 1 with the loader's reason on a refused
+# one, and every tool follows the command-line convention: --help and --version on stdout
+# with 0, misuse named on stderr with 2.
 # Usage: tools_cli_test.sh DNL_SAMPLE DNL_INFO DNL_EXPORT OUTPUT_DIR
 set -euo pipefail
 writer=$1 info=$2 exporter=$3 work=$4
