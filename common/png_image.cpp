@@ -35,8 +35,13 @@ bool inArena(const void* block) {
   return byte >= arena && byte < arena + kArenaSize;
 }
 
+// `size` rounded up to the arena's alignment; 0 when that overflows.
+size_t alignedSize(size_t size) {
+  return (size + kArenaAlignment - 1) & ~(kArenaAlignment - 1);
+}
+
 void* encoderAllocate(size_t size) {
-  const size_t rounded = (size + kArenaAlignment - 1) & ~(kArenaAlignment - 1);
+  const size_t rounded = alignedSize(size);
   if (rounded < size || rounded > kArenaSize - arenaUsed) return std::malloc(size);
   lastArenaBlock = arena + arenaUsed;
   arenaUsed += rounded;
@@ -48,12 +53,12 @@ void* encoderReallocate(void* block, size_t oldSize, size_t newSize) {
   if (!inArena(block)) return std::realloc(block, newSize);
   if (block == lastArenaBlock) {  // the newest block grows in place while there is room
     arenaUsed = static_cast<size_t>(lastArenaBlock - arena);
-    const size_t rounded = (newSize + kArenaAlignment - 1) & ~(kArenaAlignment - 1);
+    const size_t rounded = alignedSize(newSize);
     if (rounded >= newSize && rounded <= kArenaSize - arenaUsed) {
       arenaUsed += rounded;
       return block;
     }
-    arenaUsed += (oldSize + kArenaAlignment - 1) & ~(kArenaAlignment - 1);
+    arenaUsed += alignedSize(oldSize);
   }
   void* moved = encoderAllocate(newSize);
   if (moved != nullptr) std::memcpy(moved, block, oldSize < newSize ? oldSize : newSize);
