@@ -81,8 +81,7 @@ void expectCoordinates(const Face* faces, int32_t count, uint32_t page, int32_t 
   }
 }
 
-// Corner positions and winding are compared with the viewer's own picture in the browser
-// stage (picture_test.sh); here each corner's texture coordinates and its page.
+// Each corner's texture coordinates and its page.
 TEST(SampleExport, EveryCornerKeepsItsPageAndTheCoordinatesOfItsObjectTexture) {
   const tinygltf::Model model = exportAndRead(buildSampleLevel(LevelLayout::Older));
   ASSERT_EQ(model.meshes.size(), 1u) << "one mesh";
@@ -117,6 +116,35 @@ TEST(EdgeExport, KnownLevelShadesItemsAndFacesTheViewerDoesNotTexture) {
   ASSERT_NE(item, nullptr) << "item 421 labelled in lower-case hexadecimal";
   const std::vector<double> position = {100 * kScale, 200 * kScale, -300 * kScale};
   EXPECT_EQ(item->translation, position) << "item position, up is +y";
+}
+
+// The quad's corners where the viewer draws them, y and z negated. Its triangles are GL's
+// split, through corners 0 and 2, and face +z: the side the viewer keeps with culling on (it
+// culls counter-clockwise faces), which glTF takes for the front when the corners run
+// counter-clockwise.
+TEST(EdgeExport, CornersSitWhereTheViewerDrawsThemAndFaceTheSideItKeeps) {
+  const tinygltf::Model model = exportAndRead(knownEdgeLevel());
+  const tinygltf::Primitive& quad = model.meshes.at(0).primitives.at(0);
+  const auto positions = values<float>(model, quad.attributes.at("POSITION"), 3);
+  const float worldXY[4][2] = {{2048, -512}, {3072, -512}, {3072, 0}, {2048, 0}};  // z is -1024
+  ASSERT_GE(positions.size(), 12u) << "the quad's four corners come first";
+  for (size_t k = 0; k < 4; ++k) {
+    const std::vector<float> corner(&positions[3 * k], &positions[3 * k + 3]);
+    EXPECT_EQ(corner, (std::vector<float>{worldXY[k][0] * kScale, -worldXY[k][1] * kScale, 1.0f}))
+        << "corner " << k;
+  }
+  const auto indices = values<uint32_t>(model, quad.indices, 1);
+  ASSERT_GE(indices.size(), 6u) << "the quad's two triangles come first";
+  const std::vector<uint32_t> split[2] = {{0, 1, 2}, {0, 2, 3}};
+  for (size_t t = 0; t < 2; ++t) {
+    std::vector<uint32_t> corners(&indices[3 * t], &indices[3 * t + 3]);
+    const float *a = &positions[3 * corners[0]], *b = &positions[3 * corners[1]],
+                *c = &positions[3 * corners[2]];
+    const float normalZ = (b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0]);
+    EXPECT_GT(normalZ, 0.0f) << "triangle " << t << " faces +z";
+    std::sort(corners.begin(), corners.end());
+    EXPECT_EQ(corners, split[t]) << "the corners of triangle " << t;
+  }
 }
 
 // The start camera against the viewer's own camera reset, for several headings.
