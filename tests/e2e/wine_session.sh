@@ -1,7 +1,7 @@
 # The harness for the Windows viewer under Wine, sourced after x_session.sh: programs run under
 # Wine, the Wine prefix (the caller's WINEPREFIX, else a temporary one made here and removed at
-# the end), and Wine's dialog ("Open") and box ("Error") windows.
-# Sourced by viewer_wine_e2e.sh, windows_parity.sh (for wineProgram) and scripts/test-windows.
+# the end), and Wine's dialog window ("Open").
+# Sourced by viewer_wine_e2e.sh and scripts/test-windows.
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Debian's 64-bit loader itself: the "wine" wrapper warns on every start without wine32.
@@ -33,14 +33,3 @@ configFolder() { windowsPath "$1"; }
 
 dialogWindow() { windowNamed Open; }
 
-# Waits for an "Error" box and clicks its OK button (centred, near the bottom): a box that
-# nobody owns does not take the keyboard while no window of its program is active. Returns 1
-# when no box came, 2 when one stays (or another comes at once).
-dismissErrorBox() {
-  waitFor 20 hasWindow Error || return 1
-  sleep 0.5
-  local x y width height
-  windowGeometry "$(windowNamed Error)"
-  xdotool mousemove $((x + width / 2)) $((y + height - 22)) click 1
-  waitFor 10 noWindow Error || return 2
-}

@@ -211,15 +211,6 @@ checkFlight() {
   endWithEsc
 }
 
-# After the start-up dialog was cancelled: a box says that no level file was selected and,
-# dismissed, the viewer ends with status 0.
-checkCancelledStartUp() {
-  expectErrorBox "no Error box"
-  expectEnd 0 "a cancelled dialog"
-  grep -q "Error: Failed to select a DNM level file" "$workDir/viewer.log" ||
-    fail "the box did not say that no level file was selected"
-}
-
 # Runs the xdotool command "$@", lets the viewer draw for $settle seconds (default 1) and
 # takes screenshot $1.png in the work folder, of window $shotWindow (default the screen).
 shootAfter() {
