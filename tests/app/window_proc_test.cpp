@@ -1,6 +1,7 @@
-// The window procedure driven message by message, one behaviour per test: the key commands
-// (rebuilding or switching in place), activation with the display mode and the pointer,
-// the timer text, paint, close, quit, and unlisted input.
+// The window procedure driven message by message, one behaviour per test: the shade, fog and
+// culling keys (rebuilding or switching in place), the timer text, paint, unlisted input, a
+// window's size. The far-plane keys, activation with the display mode, Esc, close and the
+// watched file are seen in the end-to-end runs.
 #include "render/opengl.h"
 
 #include "app/window_proc.h"
@@ -33,16 +34,6 @@ class WindowProcTest : public ShellTest {
   static int32_t rebuilds() { return recording.count("setupRendering"); }
 };
 
-// That a rebuild puts the camera back at the start is checked in init_viewer_test.cpp.
-TEST_F(WindowProcTest, FarPlaneKeysHalveAndDoubleAndRebuild) {
-  key(kVk0);
-  EXPECT_EQ(viewSettings.farPlane, 50000.0f) << "0 doubles the far plane";
-  EXPECT_EQ(rebuilds(), 1) << "0 rebuilds";
-  key(kVk9);
-  key(kVk9);
-  EXPECT_EQ(viewSettings.farPlane, 12500.0f) << "9 halves the far plane";
-}
-
 TEST_F(WindowProcTest, ShadeRebuildsWhileFogAndCullingSwitchInPlaceAndSurviveIt) {
   key(kVk2);
   EXPECT_TRUE(glIsEnabled(GL_FOG)) << "fog enabled in the context";
@@ -73,32 +64,6 @@ TEST_F(WindowProcTest, UnlistedKeysAndMessagesDoNothing) {
   EXPECT_EQ(recording.count("defaultWindowProc 132"), 1) << "an unlisted message goes on";
   EXPECT_EQ(send(kWmPaint), 1) << "answer to paint";
   EXPECT_EQ(recording.count("validateWindow"), 1) << "paint validates";
-}
-
-// Mouse look while active and not while inactive is checked in camera_test.cpp, and the
-// pointer moves reaching it below.
-TEST_F(WindowProcTest, ActivationSwitchesTheModeAndHidesThePointer) {
-  send(kWmActivate, 0x10002);
-  EXPECT_EQ(windowActive, 2) << "the activation state, the low 16 bits";
-  EXPECT_EQ(recording.count("changeDisplayMode 640x480x16"), 1) << "switch on activation";
-  EXPECT_EQ(recording.count("showCursor 0"), 1) << "pointer hidden";
-  send(kWmActivate, 0x30000);
-  EXPECT_EQ(windowActive, 0) << "inactive: the low 16 bits are 0";
-  EXPECT_EQ(recording.count("changeDisplayMode restore"), 1) << "restore on deactivation";
-  EXPECT_EQ(recording.count("showCursor 1"), 1) << "pointer shown";
-}
-
-TEST_F(WindowProcTest, EscAndCloseRestoreTheModeAndQuitAndQuitTearsDown) {
-  key(kVkEscape);
-  EXPECT_EQ(recording.count("changeDisplayMode restore"), 1) << "Esc restores the mode";
-  EXPECT_EQ(recording.count("postQuitMessage 0"), 1) << "Esc quits";
-  EXPECT_EQ(send(kWmClose), 1) << "answer to close";
-  EXPECT_EQ(recording.count("destroyWindow"), 1) << "close destroys the window";
-  EXPECT_EQ(recording.count("postQuitMessage 0"), 2) << "closing quits";
-  send(kWmQuit);
-  send(kWmQuit);
-  EXPECT_EQ(recording.liveRenderingContexts, 0) << "quit deletes the context, and only once";
-  EXPECT_EQ(recording.liveDeviceContexts, 0) << "quit releases the device context, only once";
 }
 
 TEST_F(WindowProcTest, OnlyTimerOneMakesTheFrameRateText) {
@@ -133,29 +98,4 @@ TEST_F(WindowProcTest, AWindowFollowsItsSizeAndKeepsItsPictureWhileInactive) {
   send(kWmActivate, 0);
   send(kWmPaint);
   EXPECT_EQ(recording.count("renderFrame"), 2) << "uncovered while inactive: drawn again";
-}
-
-// A change of the watched file rebuilds with the pose kept; a file refused or cut short is
-// said on stderr only and keeps what is shown; in the display mode an inactive viewer waits.
-TEST_F(WindowProcTest, AWatchedFileReloadsKeepingThePoseOrKeepsTheLevel) {
-  std::snprintf(levelPath, sizeof levelPath, "%s", "/levels/a.dnl");
-  send(kWmFileChanged);
-  EXPECT_EQ(recording.count("loadLevel"), 0) << "no reload without the watch";
-  screenOptions.watch = true;
-  send(kWmFileChanged);
-  EXPECT_EQ(recording.count("loadLevel"), 0) << "inactive in the display mode: waits";
-  send(kWmActivate, 1);
-  EXPECT_EQ(recording.count("loadLevel /levels/a.dnl"), 1) << "reloaded on activation";
-  EXPECT_EQ(rebuilds(), 1) << "rebuilt";
-  EXPECT_EQ(camera.position[0], 77.0f) << "the pose kept";
-  const int32_t quadsTaken = levelGeometry.quadCount;
-  neighbours.report.bytesPastEnd = 10;
-  send(kWmFileChanged);
-  EXPECT_EQ(rebuilds(), 1) << "a file cut short is not taken";
-  EXPECT_EQ(levelGeometry.quadCount, quadsTaken) << "a file cut short leaves the store as it was";
-  neighbours.loadSucceeds = false;
-  send(kWmFileChanged);
-  EXPECT_EQ(rebuilds(), 1) << "a refused file is not taken";
-  EXPECT_EQ(recording.count("showMessageBox"), 0) << "no box";
-  EXPECT_EQ(recording.count("destroyWindow"), 0) << "the viewer goes on";
 }

@@ -1,6 +1,6 @@
 // The camera and navigation: the reset to the start pose, the sign and size of each move and
-// turn through the keys and the pointer, the arcsine clamp, the keyboard poll (opposite keys
-// cancel) with its speed limits, and mouse look with its dead zone and re-centring.
+// turn through the keys and the pointer, the arcsine clamp, and mouse look with its dead zone
+// and re-centring.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "camera/camera.h"
-#include "camera/camera_pose.h"
 #include "camera/navigation.h"
 #include "camera/view_settings.h"
 #include "common/shell_shared.h"
@@ -64,45 +63,6 @@ TEST_F(CameraTest, ResetTakesTheStartPoseAndReadsItsAnglesBack) {
   }
 }
 
-TEST_F(CameraTest, AGivenPoseReplacesTheStartPoseUntilItIsTakenBack) {
-  CameraPose pose = {};
-  ASSERT_TRUE(parseCameraPose("-512.5,100,2e3,90,-30,170", &pose)) << "six numbers are a pose";
-  setResetPose(&pose);
-  resetTo(10, 20, 30, 0);
-  const Camera given = {{-512.5f, 100, 2000}, 90, -30, 170, {}, 0};
-  EXPECT_TRUE(poseIs(given)) << "the reset takes the pose read from the text";
-  setResetPose(nullptr);
-  resetTo(10, 20, 30, 0);
-  EXPECT_EQ(camera.position[0], 10.0f) << "without a given pose the level's start x";
-}
-
-// A turned, pitched and banked pose: the matrix is a rotation (unit columns at right angles)
-// and reads back as that pose.
-TEST_F(CameraTest, AnyPoseBuildsARotationThatReadsBackAsItself) {
-  camera.heading = 30;
-  camera.pitch = 20;
-  camera.bank = 50;
-  const Camera before = camera;
-  float m[9];
-  buildOrientation(m);
-  for (int a = 0; a < 3; ++a) {
-    for (int b = 0; b < 3; ++b) {
-      const float dot = m[a] * m[b] + m[a + 3] * m[b + 3] + m[a + 6] * m[b + 6];
-      EXPECT_NEAR(dot, a == b ? 1.0f : 0.0f, 1e-6) << "columns " << a << " and " << b;
-    }
-  }
-  extractAngles(m);
-  EXPECT_TRUE(poseIs(before)) << "the angles read back";
-}
-
-TEST(CameraPoseText, AnythingButSixFiniteNumbersIsRefused) {
-  for (const char* text : {"", "1,2,3,4,5", "1,2,3,4,5,6,7", "1,2,3,4,5,6,", "1,2,x,4,5,6",
-                           "1,2,3,4,5,inf", "1,2,3,4,5,nan", "1,2,3,4,5,1e39", "1 2 3 4 5 6"}) {
-    CameraPose pose = {};
-    EXPECT_FALSE(parseCameraPose(text, &pose)) << "refused: '" << text << "'";
-  }
-}
-
 TEST_F(CameraTest, AnglesAlongTheVerticalKeepHeadingAndBankAndNeverGiveNaN) {
   for (const float sine : {1.0000001f, -1.0000001f}) {
     const float drifted[9] = {0, 1, 0, sine, 0, 0, 0, 0, 1};
@@ -114,7 +74,7 @@ TEST_F(CameraTest, AnglesAlongTheVerticalKeepHeadingAndBankAndNeverGiveNaN) {
   }
 }
 
-// One key of each opposite pair; the other is seen to cancel it below.
+// One key of each opposite pair.
 TEST_F(CameraTest, HeldKeysMoveByTheSpeed) {
   viewSettings.moveSpeed = 37.5f;
   const std::tuple<uint8_t, const float*, float, const char*> keys[] = {
@@ -136,40 +96,6 @@ TEST_F(CameraTest, HeldKeysMoveByTheSpeed) {
   recording.keyboardReadSucceeds = false;
   pollNavigationKeys();
   EXPECT_NEAR(camera.position[0], -37.5f, 1e-3) << "a failed read of the keys moves nothing";
-}
-
-// Opposite keys held together cancel; only the high bit means held.
-TEST_F(CameraTest, CancellingKeysAndLowBitsLeavePoseAndSpeed) {
-  const std::tuple<std::vector<uint8_t>, uint8_t, const char*> cases[] = {
-      {{kVkLeft, kVkRight}, 0x80, "left and right"},
-      {{kVkUp, kVkDown}, 0x80, "up and down"},
-      {{kVkNumpad0, kVkNumpad1}, 0x80, "keypad 0 and 1"},
-      {{kVkLButton, kVkRButton}, 0x80, "left and right buttons"},
-      {{kVkUp, kVkOem6}, 0x7F, "up and faster as 0x7F"},
-  };
-  const Camera before = camera;
-  for (const auto& [keys, state, what] : cases) {
-    hold(keys, state);
-    pollNavigationKeys();
-    EXPECT_TRUE(poseIs(before)) << "pose with " << what;
-    EXPECT_EQ(viewSettings.moveSpeed, kDefaultViewSettings.moveSpeed) << "speed with " << what;
-  }
-}
-
-TEST_F(CameraTest, SpeedKeysStepTowardTheirLimitsAndStopExactlyOnThem) {
-  const ViewSettings& v = viewSettings;
-  const std::tuple<uint8_t, const float*, float> cases[] = {
-      {kVkOem6, &v.moveSpeed, 1000.0f},         {kVkOem4, &v.moveSpeed, 10.0f},
-      {kVkOemPlus, &v.rollSpeed, 0.1f},         {kVkOemMinus, &v.rollSpeed, 0.001f},
-      {kVkOemPeriod, &v.mouseLookSpeed, 0.01f}, {kVkOemComma, &v.mouseLookSpeed, 0.0002f}};
-  for (const auto& [key, speed, limit] : cases) {
-    viewSettings = kDefaultViewSettings;
-    hold({key});
-    pollNavigationKeys();
-    EXPECT_NE(*speed, limit) << "one frame does not reach the limit, key " << int(key);
-    for (int frame = 0; frame < 1000; ++frame) pollNavigationKeys();
-    EXPECT_EQ(*speed, limit) << "speed after many frames, key " << int(key);
-  }
 }
 
 // Where the pointer is re-centred is seen through the window procedure in

@@ -1,5 +1,5 @@
-// PNG pictures: what is encoded decodes to the same pixels the right way up, and a file is
-// written whole or not at all.
+// PNG pictures: what is encoded decodes to the same pixels the right way up, sizes outside the
+// limits are refused, and a file a reader holds open is filled in place.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -27,12 +27,11 @@ static void appendBytes(void* context, const void* bytes, size_t size) {
               static_cast<const uint8_t*>(bytes) + size);
 }
 
-// A new empty folder for one test, holding an "out.png" with three bytes when `withOld`.
-static fs::path freshFolder(const char* name, bool withOld) {
+// A new empty folder for one test.
+static fs::path freshFolder(const char* name) {
   const fs::path folder = fs::temp_directory_path() / name;
   fs::remove_all(folder);
   fs::create_directories(folder);
-  if (withOld) std::ofstream(folder / "out.png") << "old";
   return folder;
 }
 
@@ -64,17 +63,8 @@ TEST(PngEncoding, SizesAndChannelsOutsideTheLimitsAreRefused) {
   }
 }
 
-// Keeping an existing file is checked through the screenshot's numbering (app_tests).
-TEST(PngFile, ReplaceOverwrites) {
-  const fs::path folder = freshFolder("png-test-modes", true);
-  const std::string target = (folder / "out.png").string();
-  ASSERT_TRUE(writePngFile(kImage, target.c_str(), PngFileMode::Replace)) << "replaced";
-  EXPECT_GT(fs::file_size(target), 3u) << "the old file is replaced by the picture";
-  EXPECT_EQ(entries(folder), 1u) << "no temporary file is left beside it";
-}
-
 TEST(PngFile, ReplaceFillsAnEmptyFileThatAReaderHoldsOpen) {
-  const fs::path folder = freshFolder("png-test-held", false);
+  const fs::path folder = freshFolder("png-test-held");
   const fs::path target = folder / "made-by-the-caller.png";
   std::ofstream(target).close();
   std::ifstream reader(target, std::ios::binary);
@@ -87,13 +77,4 @@ TEST(PngFile, ReplaceFillsAnEmptyFileThatAReaderHoldsOpen) {
   EXPECT_NE(rows, nullptr) << "the handle held open reads the picture";
   stbi_image_free(rows);
   EXPECT_EQ(entries(folder), 1u) << "no temporary file is left beside it";
-}
-
-// A folder that does not exist is refused in tests/tools/render_cli_test.sh.
-TEST(PngFile, ARefusedImageLeavesNothing) {
-  const fs::path folder = freshFolder("png-test-failed", false);
-  const PixelImage refused = {kBottomUpRows, 0, 3, 3, true};
-  EXPECT_FALSE(writePngFile(refused, (folder / "bad.png").string().c_str(), PngFileMode::Replace))
-      << "a refused image is not written";
-  EXPECT_EQ(entries(folder), 0u) << "neither a partial nor a temporary file is left";
 }

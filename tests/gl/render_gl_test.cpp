@@ -1,6 +1,6 @@
 // The renderer on a real (software) OpenGL: page orientation, alpha test, shade, fog,
-// culling, setup and release; the overlay, item labels and glyph lists. How faces fall into
-// batches is checked without GL in render_test.cpp.
+// culling, setup and release; the status line and help screen. How faces fall into batches
+// is checked without GL in render_test.cpp.
 #include <gtest/gtest.h>
 #include "render/opengl.h"
 
@@ -12,9 +12,8 @@
 #include <windows.h>  // wglGetCurrentDC
 
 #include "platform/platform.h"
-#else  // the FreeType glyph lists and table of the Linux backend
+#else  // the FreeType glyph lists of the Linux backend
 #include "platform/sdl/glyph_lists.h"
-#include "platform/sdl/glyph_raster.h"
 #endif
 #include "render/font_lists.h"
 #include "render/frame.h"
@@ -159,46 +158,5 @@ TEST_F(RenderGlTest, StatusLineAtTheBottomAndHelpAtTheTopStandInFrontOfANearWall
   draw();
   EXPECT_GT(pixels(0, 4, 0, 24), 0) << "the line starts at a square picture's left edge";
 }
-
-TEST_F(RenderGlTest, ItemLabelStandsAboveItsItemAndOnlyANearerWallHidesIt) {
-  camera.bank = 180.0f;  // the level's upright view: world y grows downward
-  levelGeometry.items[0] = {421, 0, 0, -2000};
-  solidPages({kGrey});
-  testlevel::addQuad(0, -9000, -9000, 9000, 9000, -3000);
-  testlevel::addQuad(0, -3000, -3000, 3000, 3000, -1000);
-  // "1a5" starts at the centre column, 256 units above the item at distance 2000: 74 pixels
-  // above the centre row. Only the table's records are read for a huge count.
-  const int32_t itemCounts[] = {1, -1, 1 << 30, 1, 1}, quadCounts[] = {0, 0, 0, 1, 2};
-  for (int32_t i = 0; i < 5; ++i) {
-    levelGeometry.itemCount = itemCounts[i];
-    levelGeometry.quadCount = quadCounts[i];
-    draw(true);
-    const int32_t label = pixels(316, 352, 306, 332);
-    EXPECT_EQ(label > 20, i != 1 && i != 4) << "label shown, case " << i;
-    EXPECT_EQ(pixels(0, 640, 0, 480), label) << "only the label is drawn";
-  }
-}
-
-#if !defined(_WIN32)
-TEST_F(RenderGlTest, GlyphListsStopBefore255AndDrawTheTableEightPixelsApart) {
-  ASSERT_TRUE(buildFontGlyphLists(0, 256, kFontListBase)) << "lists asked for codes 0 to 255";
-  EXPECT_TRUE(glIsList(kFontListBase + 254)) << "the list of code 254";
-  EXPECT_FALSE(glIsList(kFontListBase + 255)) << "code 255 has no list";
-  // "gg" drawn from pen (100, 100) matches the glyph table twice, 8 pixels apart, its tail
-  // below the baseline.
-  glClear(GL_COLOR_BUFFER_BIT);
-  glOrtho(0, kTestViewWidth, 0, kTestViewHeight, -1, 1);
-  drawText3D(100.0f, 100.0f, 0.0f, "gg", 2);
-  const GlyphBitmap& glyph = glyphFont.glyphs['g'];
-  const int32_t width = 2 * kGlyphAdvance, rows = glyph.rows + 4;
-  const std::vector<uint8_t> rgb = readPixels(100, 98 - glyph.rows + glyph.top, width, rows);
-  int32_t mismatches = glyph.width > 0 ? 0 : 1;
-  for (int32_t i = 0; i < width * rows; ++i) {
-    const int32_t column = i % width % kGlyphAdvance - glyph.left, row = i / width - 2;
-    mismatches += (rgb[3 * i] > 128) != glyphPixel(glyph, column, row);
-  }
-  EXPECT_EQ(mismatches, 0) << "pixels of \"gg\" that differ from the glyph table";
-}
-#endif
 
 }  // namespace

@@ -1,8 +1,8 @@
 // What a load puts in the store, built with the writer: texels, shades, pages of the faces,
-// items and the start pose, each limit and what a failure leaves, files cut short or claiming
-// more than they hold. The offsets of every field are checked against a file made without
-// the writer in handmade_level_test.cpp; the file path against the memory path by the
-// loader's fuzz target, and on real files by the tools' and end-to-end runs.
+// each limit and what a failure leaves, files cut short or claiming more than they hold. The
+// offsets of every field are checked against a file made without the writer in
+// handmade_level_test.cpp; the file path against the memory path by the loader's fuzz target, and
+// on real files by the tools' and end-to-end runs.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -49,25 +49,6 @@ TEST(LoadLevel, FacesTakeTheWholeTileWordOfTheirObjectTexture) {
   EXPECT_EQ(levelGeometry.quads[2].texturePage, 0x8002u) << "bit 15 kept, at the tail";
 }
 
-TEST(LoadLevel, TheLastStartItemGivesTheStartPose) {
-  const uint16_t angles[] = {0, 181, 182, 16384, 32768, 49152, 65535};
-  const float headings[] = {180, 180, 181, 270, 0, 90, 180};
-  DnlLevel level;
-  for (int i = 0; i < 7; ++i) {
-    level.items = {{0, 10, 0, 30, angles[i]}};
-    ASSERT_EQ(loadDnl(level), LoadFailure::None);
-    EXPECT_EQ(levelGeometry.startHeading, headings[i]) << "heading for angle " << angles[i];
-  }
-  level.items = {{0, 1, 2, 3, 0}, {5, 0, 0, 0, 0}, {0, -4, 5000, 6, 0}, {1, 9, 9, 9, 9}};
-  ASSERT_EQ(loadDnl(level), LoadFailure::None);
-  EXPECT_EQ(levelGeometry.startX, -4.0f) << "x of the later start item";
-  EXPECT_EQ(levelGeometry.startY, 3976.0f) << "y of the later start item, 1024 higher";
-  EXPECT_EQ(levelGeometry.startZ, 6.0f) << "z of the later start item";
-  level.items = {{3, 0, 0, 0, 0}};
-  ASSERT_EQ(loadDnl(level), LoadFailure::None);
-  EXPECT_EQ(levelGeometry.startX, -4.0f) << "no start item: the pose stays";
-}
-
 // Each table's largest count, and how a level fills that table with `n` records.
 struct Limit {
   LoadFailure failure;
@@ -109,17 +90,6 @@ TEST(Limits, TheLargestCountLoadsAndOneMoreFails) {
     EXPECT_EQ(loadDnl(levelWith(limit.failure, limit.largest + 1)), limit.failure)
         << "one more than " << limit.what;
   }
-}
-
-TEST(Limits, AFailureInTheRoomsStopsBeforeTheFacesAndKeepsTheFaceCounts) {
-  DnlLevel before;
-  before.rooms = {roomWithVertices(4)};
-  before.rooms[0].quads = {quadOf(1), quadOf(1)};
-  ASSERT_EQ(loadDnl(before), LoadFailure::None);
-  EXPECT_EQ(loadDnl(levelWith(LoadFailure::TooManyVertices, kMaxVertices)),
-            LoadFailure::TooManyVertices);
-  EXPECT_EQ(levelGeometry.quadCount, 2) << "the quad count of the level before";
-  EXPECT_EQ(levelGeometry.quads[0].objectTexture, 1u) << "the failing room's quad never read";
 }
 
 TEST(Limits, RefusedVersionsAndPageCountsLeaveTheStoreUnchanged) {
@@ -172,15 +142,6 @@ TEST(CutShort, TheReportCountsTheBytesReadPastTheEnd) {
   const uint64_t afterThePage = lastLoadReport().bytesPastEnd;
   ASSERT_EQ(loadDnl(level, pageEnd - 1000), LoadFailure::None);
   EXPECT_EQ(lastLoadReport().bytesPastEnd, afterThePage + 1000) << "500 texels past the end";
-}
-
-// A grid of a single record is skipped whole: the room after it reads in place.
-TEST(LoadLevel, AOneRecordGridIsSkippedWhole) {
-  DnlLevel level;
-  level.rooms = {roomWithVertices(5), roomWithVertices(3)};
-  level.rooms[0].gridA = level.rooms[0].gridB = 1;
-  ASSERT_EQ(loadDnl(level), LoadFailure::None) << "the level loads";
-  EXPECT_EQ(lastLoadReport().vertexCount, 8) << "the room after the grid reads in place";
 }
 
 // Counts that claim gigabytes end the stream at once; everything after reads as -1.

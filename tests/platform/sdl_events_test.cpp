@@ -1,7 +1,7 @@
 // The SDL backend's keyboard state from SDL's scancode state, and its events on SDL's
 // display-less driver: keys, pointer and focus become the window procedure's messages, a
 // flood of pointer moves cannot hide Esc or keep the main loop from drawing, and messages die
-// with their window. Alt+key is checked on a real desktop in the end-to-end runs.
+// with their window.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

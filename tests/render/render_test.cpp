@@ -1,6 +1,6 @@
 // The render library's parts that need no GL context: the scene plan's batches, faces
-// pointing outside the tables and corners; the overlay's texts (widths, signs, state columns,
-// bounded reads and writes) and its font (glyphs on the pitch, rows bottom-up).
+// pointing outside the tables and corners; the status line's widths and signs, and the
+// overlay's bounded reads and writes.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -10,7 +10,6 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/sdl/glyph_raster.h"
 #include "render/overlay_text.h"
 #include "render/scene_plan.h"
 #include "tests/gl/level_builder.h"
@@ -149,48 +148,6 @@ TEST(OverlayText, LinesReadAndWriteOnlyWithinTheirBuffers) {
   EXPECT_EQ(help(0), "LEVEL    : " + std::string(127, 'p')) << "an unterminated level path";
   EXPECT_EQ(written(formatItemLabel(0x12345678, buffer, 4)), "123") << "a 4-byte label buffer";
   EXPECT_EQ(formatStatusLine(buffer, 0), 0) << "a buffer of size 0";
-}
-
-TEST(OverlayText, HelpScreenShowsEachToggleUnderItsKeyAndLabelsAreHex) {
-  setPose({});
-  EXPECT_EQ(help(kHelpLineCount), "") << "no line past the last";
-  for (int32_t line = 0; line < kHelpLineCount; ++line) {
-    EXPECT_LE(help(line).size(), 80u) << "line " << line << " fits 80 columns";
-  }
-  // Under each toggle's "=" its state: status, light, fog, cull, then status again.
-  viewSettings.lightingOn = viewSettings.cullOn = 1;
-  viewSettings.fogOn = 2;  // only exactly 1 reads as on
-  const std::string toggles = help(5), state = help(6);
-  const size_t columns[] = {14, 24, 35, 44, 54};
-  const char* expected[] = {"ON ", "ON ", "OFF", "ON ", "ON "};
-  for (int32_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(toggles[columns[i] - 1], '=') << "toggle " << i << " ends in '='";
-    EXPECT_EQ(state.substr(columns[i], 3), expected[i]) << "state of toggle " << i;
-  }
-  EXPECT_EQ(written(formatItemLabel(421, buffer, sizeof buffer)), "1a5") << "label of 421";
-}
-
-// At the 480-line screen's 13-pixel cell and at twice that, as a taller window asks for.
-TEST(GlyphRaster, AnyMonospaceFontGivesGlyphsOnThePitchRowsBottomUpControlsEmpty) {
-  for (const int32_t cell : {kGlyphCellHeight, 2 * kGlyphCellHeight}) {
-    ASSERT_TRUE(rasterizeGlyphFont(cell)) << "cell " << cell;
-    EXPECT_EQ(glyphFont.advance, kGlyphAdvance * cell / kGlyphCellHeight) << "pitch, cell " << cell;
-    EXPECT_GE(glyphFont.pixelSize, cell / 2) << "pixel size, cell " << cell;
-    EXPECT_LE(glyphFont.pixelSize, cell) << "pixel size, cell " << cell;
-    for (int32_t code = 0x21; code < 0x7f; ++code) {
-      const GlyphBitmap& glyph = glyphFont.glyphs[code];
-      EXPECT_GT(glyph.width, 0) << "ink of code " << code;
-      // One column of overhang is allowed; more would run into the next character.
-      EXPECT_GE(glyph.left, -1) << "left edge of code " << code;
-      EXPECT_LE(glyph.left + glyph.width, glyphFont.advance + 1) << "right edge of code " << code;
-    }
-    for (int32_t code : {0, 9, 10, 0x20, 0x7f, 0x9f}) {
-      EXPECT_EQ(glyphFont.glyphs[code].width, 0) << "code " << code << " is empty";
-    }
-    const GlyphBitmap& t = glyphFont.glyphs['T'];
-    EXPECT_TRUE(glyphPixel(t, 0, t.rows - 1)) << "the bar of a T is its last (top) row";
-    EXPECT_FALSE(glyphPixel(t, 0, 0)) << "the first (bottom) row of a T is its stem alone";
-  }
 }
 
 }  // namespace
