@@ -49,6 +49,7 @@ TEST(CommandLineParse, OptionsAndMisuse) {
       {{"--window", "--fullscreen"}, 2, ModeSwitch, 0, 0, false, false, nullptr},
       {{"--window=800x0"}, 2, ModeSwitch, 0, 0, false, false, nullptr},
       {{"--pose", "1,2,3"}, 2, ModeSwitch, 0, 0, false, false, nullptr},
+      {{"--pose", "1,2,3,4,5,inf"}, 2, ModeSwitch, 0, 0, false, false, nullptr},
   };
   for (const auto& c : cases) {
     std::vector<const char*> argv = {"dunmoor-viewer"};

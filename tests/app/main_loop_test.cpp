@@ -1,6 +1,7 @@
-// The program's entry and main loop: every waiting message handled before each frame, the
-// teardown at the end, and the window each screen option makes. Activation, the mode switch,
-// a failed start-up's box and the mode restored after it are seen in the desktop runs.
+// The program's entry and main loop: every waiting message handled before each frame,
+// sleeping while inactive, the teardown at the end, and the window each screen option makes.
+// Activation, the mode switch, a failed start-up's box and the mode restored after it are seen
+// in the desktop runs.
 #include "app/main_loop.h"
 #include "tests/app/neighbour_fakes.h"
 
@@ -19,6 +20,15 @@ TEST_F(ShellTest, EveryWaitingMessageIsHandledBeforeEachFrameUntilEsc) {
       << "status and help at each frame: the waiting keys handled before the first";
   EXPECT_EQ(recording.count("waitMessage"), 0) << "no sleeping while active";
   EXPECT_EQ(recording.liveRenderingContexts, 0) << "the quit deletes the rendering context";
+}
+
+TEST_F(ShellTest, AnInactiveWindowSleepsAndDrawsNothing) {
+  int waits = 0;
+  recording.onWaitMessage = [&waits] {
+    recording.post(++waits == 3 ? platform::kWmClose : platform::kWmPaint);
+  };
+  EXPECT_EQ(viewerMain(1), 1) << "status after a close";
+  EXPECT_EQ(recording.count("renderFrame"), 0) << "frames while inactive";
 }
 
 // A window gets the size asked for, or 1280 x 720, shrunk in proportion to fit the desktop

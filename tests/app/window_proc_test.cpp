@@ -1,7 +1,7 @@
 // The window procedure driven message by message, one behaviour per test: the shade, fog and
-// culling keys (rebuilding or switching in place), the timer text, paint, unlisted input, a
-// window's size. The far-plane keys, activation with the display mode, Esc, close and the
-// watched file are seen in the end-to-end runs.
+// culling keys (rebuilding or switching in place), the timer text, paint, unlisted input,
+// deactivation, close and a window's size. The far-plane keys, activation with the display
+// mode, Esc and the watched file are seen in the end-to-end runs.
 #include "render/opengl.h"
 
 #include "app/window_proc.h"
@@ -76,6 +76,18 @@ TEST_F(WindowProcTest, OnlyTimerOneMakesTheFrameRateText) {
   frameStats.frameCount = 1234;
   send(kWmTimer, 1);
   EXPECT_STREQ(frameStats.fpsText, "FPS=1234") << "four digits";
+}
+
+// Deactivation gives the user's mode back and shows the pointer; close destroys the window.
+TEST_F(WindowProcTest, DeactivationRestoresTheModeAndCloseDestroysTheWindow) {
+  send(kWmActivate, 0x10002);
+  EXPECT_EQ(windowActive, 2) << "the activation state, the low 16 bits";
+  send(kWmActivate, 0x30000);
+  EXPECT_EQ(windowActive, 0) << "inactive: the low 16 bits are 0";
+  EXPECT_EQ(recording.count("changeDisplayMode restore"), 1) << "restore on deactivation";
+  EXPECT_EQ(recording.count("showCursor 1"), 1) << "pointer shown";
+  EXPECT_EQ(send(kWmClose), 1) << "answer to close";
+  EXPECT_EQ(recording.count("destroyWindow"), 1) << "close destroys the window";
 }
 
 // In a window the projection follows each new size, the glyph lists only a change of the

@@ -1,7 +1,7 @@
 // The SDL backend's keyboard state from SDL's scancode state, and its events on SDL's
-// display-less driver: keys, pointer and focus become the window procedure's messages, a
-// flood of pointer moves cannot hide Esc or keep the main loop from drawing, and messages die
-// with their window.
+// display-less driver: keys (system keys with Alt), pointer and focus become the window
+// procedure's messages, a flood of pointer moves cannot hide Esc or keep the main loop from
+// drawing, and messages die with their window.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -72,6 +72,14 @@ TEST_F(SdlEvents, FocusChangesBecomeActivations) {
   EXPECT_EQ(translated(event).wParam, 1u) << "focus gained: active";
   event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
   EXPECT_EQ(translated(event).wParam, 0u) << "focus lost: inactive";
+}
+
+TEST_F(SdlEvents, KeysWithAltAreSystemKeys) {
+  SDL_Event event = {};
+  event.type = SDL_KEYDOWN;
+  event.key.keysym.scancode = SDL_SCANCODE_F1;
+  event.key.keysym.mod = KMOD_LALT;
+  EXPECT_EQ(translated(event).message, platform::kWmSysKeyDown) << "Alt+F1 is a system key";
 }
 
 TEST_F(SdlEvents, AFloodOfPointerMovesTakesOneMessageAndEscBehindItIsTaken) {

@@ -1,6 +1,6 @@
 // The render library's parts that need no GL context: the scene plan's batches, faces
-// pointing outside the tables and corners; the status line's widths and signs, and the
-// overlay's bounded reads and writes.
+// pointing outside the tables and corners; the status line's widths and signs, the overlay's
+// bounded reads and writes, and the glyph font's pitch and row order.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/sdl/glyph_raster.h"
 #include "render/overlay_text.h"
 #include "render/scene_plan.h"
 #include "tests/gl/level_builder.h"
@@ -148,6 +149,17 @@ TEST(OverlayText, LinesReadAndWriteOnlyWithinTheirBuffers) {
   EXPECT_EQ(help(0), "LEVEL    : " + std::string(127, 'p')) << "an unterminated level path";
   EXPECT_EQ(written(formatItemLabel(0x12345678, buffer, 4)), "123") << "a 4-byte label buffer";
   EXPECT_EQ(formatStatusLine(buffer, 0), 0) << "a buffer of size 0";
+}
+
+// At the 480-line screen's 13-pixel cell and at twice that, as a taller window asks for.
+TEST(GlyphRaster, GlyphsKeepThePitchOfTheirCellWithRowsStoredBottomUp) {
+  for (const int32_t cell : {kGlyphCellHeight, 2 * kGlyphCellHeight}) {
+    ASSERT_TRUE(rasterizeGlyphFont(cell)) << "cell " << cell;
+    EXPECT_EQ(glyphFont.advance, kGlyphAdvance * cell / kGlyphCellHeight) << "pitch, cell " << cell;
+    const GlyphBitmap& t = glyphFont.glyphs['T'];
+    EXPECT_TRUE(glyphPixel(t, 0, t.rows - 1)) << "the bar of a T is its last row, cell " << cell;
+    EXPECT_FALSE(glyphPixel(t, 0, 0)) << "the first row of a T is its stem alone, cell " << cell;
+  }
 }
 
 }  // namespace

@@ -76,6 +76,7 @@ int32_t dispatchMessage(const Message& m) {
 
 void waitMessage() {
   recording.calls.emplace_back("waitMessage");
+  if (recording.onWaitMessage) recording.onWaitMessage();
   // A test that gives the loop nothing more to do ends it rather than hanging.
   if (recording.queue.empty()) recording.post(kWmQuit);
 }

@@ -1,7 +1,7 @@
 // A stand-in for the desktop in tests: the platform calls tests look at are recorded as lines
 // of text (message boxes with their owner, title and text), results are scripted, the message
-// queue is an in-memory list, and hooks let a test act when the code swaps, binds a context
-// or moves the pointer. The desktop is 1920 x 1080 and names no pictures folder.
+// queue is an in-memory list, and hooks let a test act when the code waits, swaps, binds a
+// context or moves the pointer. The desktop is 1920 x 1080 and names no pictures folder.
 #pragma once
 
 #include <algorithm>
@@ -33,7 +33,7 @@ struct RecordingPlatform {
   int32_t liveRenderingContexts = 0, liveDeviceContexts = 0;
   platform::RenderingContextHandle currentContext = nullptr;  // the one made current last
 
-  std::function<void()> onSwapBuffers, onMakeCurrent, onSetCursorPos;
+  std::function<void()> onWaitMessage, onSwapBuffers, onMakeCurrent, onSetCursorPos;
   platform::WindowProc procedure = nullptr;
 
   // Number of recorded calls that start with `prefix`.
