@@ -1,6 +1,6 @@
 // The camera and navigation: the reset to the start pose, the sign and size of each move and
-// turn through the keys and the pointer, the arcsine clamp, and mouse look with its dead zone
-// and re-centring.
+// turn through the keys and the pointer (opposite keys cancel), the speed limit, the arcsine
+// clamp, and mouse look with its dead zone and re-centring.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -74,7 +74,7 @@ TEST_F(CameraTest, AnglesAlongTheVerticalKeepHeadingAndBankAndNeverGiveNaN) {
   }
 }
 
-// One key of each opposite pair.
+// One key of each opposite pair, then a pair held together.
 TEST_F(CameraTest, HeldKeysMoveByTheSpeed) {
   viewSettings.moveSpeed = 37.5f;
   const std::tuple<uint8_t, const float*, float, const char*> keys[] = {
@@ -96,6 +96,17 @@ TEST_F(CameraTest, HeldKeysMoveByTheSpeed) {
   recording.keyboardReadSucceeds = false;
   pollNavigationKeys();
   EXPECT_NEAR(camera.position[0], -37.5f, 1e-3) << "a failed read of the keys moves nothing";
+  recording.keyboardReadSucceeds = true;
+  const Camera before = camera;
+  hold({kVkLeft, kVkRight});
+  pollNavigationKeys();
+  EXPECT_TRUE(poseIs(before)) << "left and right held together cancel";
+}
+
+TEST_F(CameraTest, TheFasterKeyStopsExactlyOnTheHighestSpeed) {
+  hold({kVkOem6});
+  for (int frame = 0; frame < 1000; ++frame) pollNavigationKeys();
+  EXPECT_EQ(viewSettings.moveSpeed, 1000.0f) << "the speed after many frames of ]";
 }
 
 // Where the pointer is re-centred is seen through the window procedure in

@@ -169,14 +169,4 @@ TEST(EdgeExport, StartCameraLooksWhereTheViewerLooks) {
   }
 }
 
-TEST(EdgeExport, CapacityLevelExportsEveryFace) {
-  const tinygltf::Model model = exportAndRead(capacityEdgeLevel());
-  size_t triangles = 0;
-  for (const tinygltf::Primitive& primitive : model.meshes.at(0).primitives) {
-    triangles += model.accessors.at(primitive.indices).count / 3;
-  }
-  EXPECT_EQ(triangles, 2u * (kMaxQuads - 1) + (kMaxTriangles - 1))
-      << "two per quad, one per triangle";
-}
-
 }  // namespace
