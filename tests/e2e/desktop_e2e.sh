@@ -88,11 +88,10 @@ case "$scenario" in
     ;;
   dialog)
     startXvfb "$workDir" || fail "Xvfb did not start"
-    mkdir -p "$workDir/sub"
+    mkdir -p "$workDir/sub" "$workDir/bin-zenity"
     writeSample LEVEL.DNL
     writeSample sub/Level.Dnl
     # A stand-in for zenity: it records its arguments and chooses LEVEL.DNL.
-    mkdir -p "$workDir/bin-zenity"
     printf '#!/bin/bash\nprintf "%%s\\n" "$@" >%q\necho %q\n' "$workDir/zenity-arguments" \
       "$workDir/LEVEL.DNL" >"$workDir/bin-zenity/zenity"
     chmod +x "$workDir/bin-zenity/zenity"
