@@ -53,7 +53,6 @@ startXvfb() {
   atExit stopProcess xvfbPid
   useDisplayFrom "$1/displayfd"
 }
-stopXvfb() { stopProcess xvfbPid; }
 
 # Waits (at most 10 s) until the X server just started writes its display number to file
 # $1, then sets DISPLAY to it.
@@ -64,8 +63,6 @@ useDisplayFrom() {
 
 # The first window whose name is exactly $1, or nothing.
 windowNamed() { xdotool search --name "^$1\$" 2>/dev/null | head -n1 || true; }
-hasWindow() { [[ -n "$(windowNamed "$1")" ]]; }
-noWindow() { [[ -z "$(windowNamed "$1")" ]]; }
 viewerWindow() { windowNamed "$viewerTitle"; }
 viewerShown() { xwininfo -name "$viewerTitle" 2>/dev/null | grep IsViewable >/dev/null; }
 

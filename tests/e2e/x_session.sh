@@ -93,11 +93,6 @@ endWithEsc() {
   expectEnd 1 "${1:-Esc}"
 }
 
-# Sets x, y, width and height to window $1's place and size on the screen.
-windowGeometry() {
-  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=' | tr 'A-Z' 'a-z')"
-}
-
 # Waits for the viewer window; fails with $1 (or a plain message) when it is not shown.
 expectViewerShown() { waitFor 20 viewerShown || fail "${1:-the viewer window was not shown}"; }
 
